@@ -10,12 +10,34 @@ ExternalProject_Add(host_tools
              -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
              -DCMAKE_TOOLCHAIN_FILE=
   INSTALL_COMMAND ""
+  BUILD_BYPRODUCTS "${HOST_TOOLS_DIR}/imagepack/imagepack" "${HOST_TOOLS_DIR}/handimages/handimages"
   BUILD_ALWAYS ON
   USES_TERMINAL_BUILD ON)
 
 set(IMAGEPACK "${HOST_TOOLS_DIR}/imagepack/imagepack")
+set(HANDIMAGES "${HOST_TOOLS_DIR}/handimages/handimages")
 
 # Host test programs run natively (no emulator): they are listed by path.
 function(add_host_test name path)
   add_test(NAME ${name} COMMAND "${HOST_TOOLS_DIR}/${path}")
+endfunction()
+
+# A copy of runner.exe with `image` appended: add_packed_runner(target image output)
+function(add_packed_runner target image output)
+  add_custom_command(OUTPUT "${output}"
+    COMMAND "${IMAGEPACK}" append "$<TARGET_FILE:runner>" "${image}" "${output}"
+    DEPENDS runner host_tools "${IMAGEPACK}" "${image}"
+    COMMENT "Packing ${image} into ${output}")
+  add_custom_target(${target} ALL DEPENDS "${output}")
+endfunction()
+
+# The four loose image files in `dir`: add_loose_image(target image dir)
+function(add_loose_image target image dir)
+  set(files "${dir}/code1.dat" "${dir}/code2.dat" "${dir}/data1.dat" "${dir}/data2.dat")
+  add_custom_command(OUTPUT ${files}
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${dir}"
+    COMMAND "${IMAGEPACK}" loose "${image}" "${dir}"
+    DEPENDS host_tools "${IMAGEPACK}" "${image}"
+    COMMENT "Writing ${image} as loose files in ${dir}")
+  add_custom_target(${target} ALL DEPENDS ${files})
 endfunction()

@@ -1,0 +1,7 @@
+// The failure report: the dialog for internal consistency failures. The user
+// may go on (the call returns) or quit (the process ends with code 0).
+#pragma once
+
+#include <cstdint>
+
+void runtime_failure_report(int class_number, std::int16_t code, const char* source, int line);

@@ -1,0 +1,66 @@
+#include "runtime_string.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "failure_report.h"
+#include "memory.h"
+
+namespace {
+
+RuntimeString* string_with_length(std::size_t n) {
+    auto* s = static_cast<RuntimeString*>(runtime_alloc(sizeof(RuntimeString)));
+    s->refs = 1;
+    s->length = static_cast<std::uint32_t>(n);
+    s->size = static_cast<std::uint32_t>(n + 2);
+    s->text = static_cast<std::uint8_t*>(runtime_alloc(n + 2));
+    s->text[0] = static_cast<std::uint8_t>(n < 255 ? n : 255);
+    s->text[n + 1] = 0;
+    return s;
+}
+
+}  // namespace
+
+RuntimeString* string_from_bytes(const void* bytes, std::size_t n) {
+    if (n == 0) return nullptr;
+    RuntimeString* s = string_with_length(n);
+    std::memcpy(s->text + 1, bytes, n);
+    return s;
+}
+
+RuntimeString* string_from_cstr(const char* text) {
+    return text ? string_from_bytes(text, std::strlen(text)) : nullptr;
+}
+
+const char* string_cstr(const RuntimeString* s) {
+    return s ? reinterpret_cast<const char*>(s->text + 1) : "";
+}
+
+extern "C" void RuntimeLockString(RuntimeString* s) {
+    if (!s) return;
+    if (s->refs == 0) runtime_failure_report(131, 4, "string", 24);
+    ++s->refs;
+}
+
+extern "C" void RuntimeUnlockString(RuntimeString* s) {
+    if (!s) return;
+    if (s->refs == 0) runtime_failure_report(131, 4, "string", 34);
+    if (--s->refs == 0) {
+        runtime_free(s->text);
+        runtime_free(s);
+    }
+}
+
+extern "C" RuntimeString* RuntimeAddString(RuntimeString* a, RuntimeString* b) {
+    std::size_t la = string_length(a), lb = string_length(b);
+    if (la + lb == 0) return nullptr;
+    RuntimeString* s = string_with_length(la + lb);
+    if (la) std::memcpy(s->text + 1, a->text + 1, la);
+    if (lb) std::memcpy(s->text + 1 + la, b->text + 1, lb);
+    return s;
+}
+
+extern "C" void RuntimeMsgBox(RuntimeString* s) {
+    MessageBoxA(nullptr, string_cstr(s), "Message", MB_ICONINFORMATION);
+}
