@@ -14,10 +14,10 @@ ImageBlocks g_image = {};
 RuntimeString* link_and_relocate(ImageBlocks& blocks) {
     ImageMemory memory = {blocks.code, blocks.code_size, blocks.data, blocks.data_size, true};
     RuntimeString* failure = link_image(memory, blocks.link, blocks.link_size);
-    runtime_free(blocks.link);
+    runtime_free(blocks.link, blocks.link_size);
     blocks.link = nullptr;
     if (!failure) failure = relocate_data(memory, blocks.res, blocks.res_size);
-    runtime_free(blocks.res);
+    runtime_free(blocks.res, blocks.res_size);
     blocks.res = nullptr;
     if (failure) return failure;
 

@@ -128,9 +128,9 @@ RuntimeString* read_image_blocks(ImageBlocks& out) {
 
 void release_image_blocks(ImageBlocks& blocks) {
     if (blocks.code) VirtualFree(blocks.code, 0, MEM_RELEASE);
-    runtime_free(blocks.link);
-    runtime_free(blocks.data);
-    runtime_free(blocks.res);
+    runtime_free(blocks.link, blocks.link_size);
+    runtime_free(blocks.data, blocks.data_size);
+    runtime_free(blocks.res, blocks.res_size);
     std::uint32_t media = blocks.media_table_offset;
     blocks = ImageBlocks{};
     blocks.media_table_offset = media;

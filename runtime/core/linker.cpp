@@ -235,7 +235,7 @@ void resolve_pending_plugin_references() {
         void* target = g_lookup ? g_lookup(ref->text) : nullptr;
         bind_chain(image, ref->head, target ? target : reinterpret_cast<void*>(&unresolved_plugin_member));
         RuntimeUnlockString(ref->text);
-        runtime_free(ref);
+        runtime_free(ref, sizeof(PendingReference));
     }
     if (image.code_protected && old_protection) {
         VirtualProtect(image.code, image.code_size, old_protection, &old_protection);

@@ -21,7 +21,7 @@ void* runtime_alloc(std::size_t size) {
     return block;
 }
 
-void runtime_free(void* block) {
+void runtime_free(void* block, std::size_t /*size*/) {
     if (!block) return;
     runtime_lock_enter();
     HeapFree(GetProcessHeap(), 0, block);

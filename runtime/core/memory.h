@@ -4,5 +4,7 @@
 
 #include <cstddef>
 
-void* runtime_alloc(std::size_t size);  // zero-filled; never returns null
-void runtime_free(void* block);         // null is ignored
+// Blocks are returned with the size they were taken with, so that small
+// sizes can go back to their free lists.
+void* runtime_alloc(std::size_t size);             // zero-filled; never returns null
+void runtime_free(void* block, std::size_t size);  // null is ignored

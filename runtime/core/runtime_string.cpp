@@ -47,8 +47,8 @@ extern "C" void RuntimeUnlockString(RuntimeString* s) {
     if (!s) return;
     if (s->refs == 0) runtime_failure_report(131, 4, "string", 34);
     if (--s->refs == 0) {
-        runtime_free(s->text);
-        runtime_free(s);
+        runtime_free(s->text, s->size);
+        runtime_free(s, sizeof(RuntimeString));
     }
 }
 
