@@ -4,7 +4,21 @@
 
 #include <cstdio>
 
-void runtime_failure_report(int /*class_number*/, std::int16_t code, const char* source, int line) {
+namespace {
+FailureReportSink g_sink = nullptr;
+}  // namespace
+
+FailureReportSink failure_report_redirect(FailureReportSink sink) {
+    FailureReportSink previous = g_sink;
+    g_sink = sink;
+    return previous;
+}
+
+void runtime_failure_report(int class_number, std::int16_t code, const char* source, int line) {
+    if (g_sink) {
+        g_sink(class_number, code, source, line);
+        return;
+    }
     char text[256];
     std::snprintf(text, sizeof text,
                   "Failed Assertion: %d\nPress OK to Continue\nPress Cancel to Quit.\n\n"

@@ -5,3 +5,8 @@
 #include <cstdint>
 
 void runtime_failure_report(int class_number, std::int16_t code, const char* source, int line);
+
+// Where reports go instead of the dialog, for programs without a user at the
+// screen (the unit tests). Null restores the dialog; returns the previous one.
+using FailureReportSink = void (*)(int class_number, std::int16_t code, const char* source, int line);
+FailureReportSink failure_report_redirect(FailureReportSink sink);
