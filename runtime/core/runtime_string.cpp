@@ -1,15 +1,11 @@
 #include "runtime_string.h"
 
-#include <windows.h>
-
 #include <cstring>
 
 #include "failure_report.h"
 #include "memory.h"
 
-namespace {
-
-RuntimeString* string_with_length(std::size_t n) {
+RuntimeString* string_allocate(std::size_t n) {
     auto* s = static_cast<RuntimeString*>(runtime_alloc(sizeof(RuntimeString)));
     s->refs = 1;
     s->length = static_cast<std::uint32_t>(n);
@@ -20,12 +16,10 @@ RuntimeString* string_with_length(std::size_t n) {
     return s;
 }
 
-}  // namespace
-
 RuntimeString* string_from_bytes(const void* bytes, std::size_t n) {
     if (n == 0) return nullptr;
-    RuntimeString* s = string_with_length(n);
-    std::memcpy(s->text + 1, bytes, n);
+    RuntimeString* s = string_allocate(n);
+    std::memcpy(string_bytes(s), bytes, n);
     return s;
 }
 
@@ -35,6 +29,15 @@ RuntimeString* string_from_cstr(const char* text) {
 
 const char* string_cstr(const RuntimeString* s) {
     return s ? reinterpret_cast<const char*>(s->text + 1) : "";
+}
+
+RuntimeString* string_slice(RuntimeString* s, std::size_t offset, std::size_t count) {
+    if (count == 0) return nullptr;
+    if (offset == 0 && count == string_length(s)) {
+        RuntimeLockString(s);
+        return s;
+    }
+    return string_from_bytes(string_data(s) + offset, count);
 }
 
 extern "C" void RuntimeLockString(RuntimeString* s) {
@@ -55,12 +58,8 @@ extern "C" void RuntimeUnlockString(RuntimeString* s) {
 extern "C" RuntimeString* RuntimeAddString(RuntimeString* a, RuntimeString* b) {
     std::size_t la = string_length(a), lb = string_length(b);
     if (la + lb == 0) return nullptr;
-    RuntimeString* s = string_with_length(la + lb);
-    if (la) std::memcpy(s->text + 1, a->text + 1, la);
-    if (lb) std::memcpy(s->text + 1 + la, b->text + 1, lb);
+    RuntimeString* s = string_allocate(la + lb);
+    std::memcpy(string_bytes(s), string_data(a), la);
+    std::memcpy(string_bytes(s) + la, string_data(b), lb);
     return s;
-}
-
-extern "C" void RuntimeMsgBox(RuntimeString* s) {
-    MessageBoxA(nullptr, string_cstr(s), "Message", MB_ICONINFORMATION);
 }
