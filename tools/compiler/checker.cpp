@@ -1,0 +1,954 @@
+#include "checker.h"
+
+#include <climits>
+#include <functional>
+#include <set>
+
+#include "lexer.h"
+
+namespace tavoc {
+
+std::int32_t min_int() { return INT32_MIN; }
+
+bool is_subclass(const ClassInfo* cls, const ClassInfo* base) {
+    for (int guard = 0; cls && guard < 1000; cls = cls->super, ++guard)
+        if (cls == base) return true;
+    return false;
+}
+
+std::string type_name(const Type& t) {
+    switch (t.kind) {
+        case TypeKind::Void: return "no value";
+        case TypeKind::Integer: return "Integer";
+        case TypeKind::Single: return "Single";
+        case TypeKind::Double: return "Double";
+        case TypeKind::Boolean: return "Boolean";
+        case TypeKind::String: return "String";
+        case TypeKind::Color: return "Color";
+        case TypeKind::Nil: return "Nil";
+        case TypeKind::Object: return t.cls && !t.cls->name.empty() ? t.cls->name : "an unnamed control class";
+    }
+    return "?";
+}
+
+const EventDef* find_event(const ClassInfo* cls, const std::string& name) {
+    for (int guard = 0; cls && guard < 1000; cls = cls->super, ++guard)
+        for (const EventDef& e : cls->events)
+            if (same_name(e.name, name)) return &e;
+    return nullptr;
+}
+
+ClassInfo* Program::find_class(const std::string& name) const {
+    for (const auto& c : classes)
+        if (!c->is_module && !c->name.empty() && same_name(c->name, name)) return c.get();
+    return nullptr;
+}
+
+Routine* Program::find_global(const std::string& name) const {
+    for (const auto& r : globals)
+        if (same_name(r->name, name)) return r.get();
+    return nullptr;
+}
+
+WindowDecl* Program::find_window(const std::string& name) const {
+    for (const auto& w : windows)
+        if (same_name(w->name, name)) return w.get();
+    return nullptr;
+}
+
+namespace {
+
+const char* const kWindowPairs[] = {"Name", "Frame", "HasBackColor", "BackColor", "Backdrop", "Title", "Visible",
+                                    "FullScreen", "MenuBarVisible", "CloseBox", "GrowIcon", "ZoomIcon",
+                                    "BalloonHelp", "MacProcID", "Placement", "Width", "Height", "MinWidth",
+                                    "MinHeight", "MaxWidth", "MaxHeight"};
+const char* const kControlPairs[] = {"Name", "Index", "TabPanelIndex", "Visible", "Left", "Top", "Width", "Height",
+                                     "BalloonHelp", "DisabledBalloonHelp", "AutoDeactivate", "LockLeft", "LockTop",
+                                     "LockRight", "LockBottom"};
+
+Type make(TypeKind k, ClassInfo* c = nullptr) {
+    Type t;
+    t.kind = k;
+    t.cls = c;
+    return t;
+}
+
+bool same_type(const Type& a, const Type& b) { return a.kind == b.kind && a.cls == b.cls; }
+bool is_numeric(const Type& t) { return t.is_int() || t.is_float(); }
+
+class Checker {
+public:
+    Checker(Program& program, Diagnostics& diags) : prog_(program), diags_(diags) {
+        variant_ = prog_.find_class("Variant");
+        object_ = prog_.find_class("Object");
+    }
+
+    void run() {
+        resolve_classes();
+        resolve_signatures();
+        layout_classes();
+        check_windows();
+        check_menus();
+        check_project();
+        check_handlers();
+        for (std::size_t i = 0; i < prog_.functions.size(); ++i) check_function(*prog_.functions[i]);
+        add_destructors();
+    }
+
+private:
+    void error(Pos pos, const std::string& message) { diags_.error(pos, message); }
+
+    // ---- classes ---------------------------------------------------------------
+    void resolve_classes() {
+        for (std::size_t i = prog_.prelude_class_count; i < prog_.classes.size(); ++i) {
+            ClassInfo* c = prog_.classes[i].get();
+            if (c->name.empty() || c->is_module) continue;
+            for (std::size_t j = 0; j < i; ++j) {
+                ClassInfo* other = prog_.classes[j].get();
+                if (!other->name.empty() && same_name(other->name, c->name)) {
+                    error(c->pos, "'" + c->name + "' is already the name of a " +
+                                      (other->builtin ? "built-in class" : other->is_module ? "module" : "class"));
+                    break;
+                }
+            }
+        }
+        for (auto& c : prog_.classes) {
+            if (c->super_name.empty()) continue;
+            c->super = prog_.find_class(c->super_name);
+            if (!c->super) {
+                Pos pos = c->control ? c->control->class_name.pos : c->pos;
+                error(pos, "unknown class '" + c->super_name + "'");
+            }
+        }
+        for (auto& c : prog_.classes) {
+            int depth = 0;
+            for (ClassInfo* s = c->super; s; s = s->super)
+                if (++depth > 200 || s == c.get()) {
+                    error(c->pos, "class '" + c->name + "' inherits from itself");
+                    c->super = nullptr;
+                    break;
+                }
+        }
+    }
+
+    Type resolve(const TypeRef& ref) {
+        static const std::pair<const char*, TypeKind> simple[] = {
+            {"Integer", TypeKind::Integer}, {"Single", TypeKind::Single}, {"Double", TypeKind::Double},
+            {"Boolean", TypeKind::Boolean}, {"String", TypeKind::String}, {"Color", TypeKind::Color}};
+        if (ref.name.empty()) return make(TypeKind::Void);
+        for (auto& [n, k] : simple)
+            if (same_name(ref.name, n)) return make(k);
+        if (ClassInfo* c = prog_.find_class(ref.name)) return make(TypeKind::Object, c);
+        error(ref.pos, "unknown type '" + ref.name + "'");
+        return make(TypeKind::Integer);
+    }
+
+    void resolve_params(std::vector<Param>& params) {
+        for (Param& p : params) {
+            p.type = resolve(p.type_name);
+            if (p.type.kind == TypeKind::Void) error(p.pos, "a parameter needs a type");
+        }
+    }
+
+    void resolve_signatures() {
+        for (auto& c : prog_.classes) {
+            for (EventDef& e : c->events) {
+                resolve_params(e.params);
+                e.result = resolve(e.result_name);
+            }
+            for (auto& r : c->members) {
+                resolve_params(r->params);
+                r->result = resolve(r->result_name);
+            }
+            for (auto& f : c->fields) f->type = resolve(f->type_name);
+        }
+        for (auto& r : prog_.globals) {
+            resolve_params(r->params);
+            r->result = resolve(r->result_name);
+            if (r->kind != RoutineKind::Runtime)
+                for (Param& p : r->params)
+                    if (p.type.kind == TypeKind::Object && p.type.cls == variant_) error(p.pos, "declared routines take no Variant");
+        }
+        for (auto& g : prog_.global_vars) g->type = resolve(g->type_name);
+        for (AutoObject& a : prog_.auto_objects) {
+            if (a.global->type.kind != TypeKind::Object) {
+                error(a.global->pos, "an Auto property holds an object of a class");
+                continue;
+            }
+            a.cls = a.global->type.cls;
+            if (a.cls->window) error(a.global->pos, "windows are created through their implicit instance, not Auto");
+        }
+        for (auto& f : prog_.functions) declare_function(*f);
+    }
+
+    void declare_function(Function& f) {
+        resolve_params(f.params);
+        f.result = resolve(f.result_name);
+        ClassInfo* owner = f.owner;
+        std::string owner_name = owner->name.empty() && owner->control ? owner->control->name : owner->name;
+        f.symbol = owner_name + "." + f.name;
+        if (f.kind == FunctionKind::Constructor || f.kind == FunctionKind::Destructor) {
+            if (owner->is_module) error(f.pos, "modules have no constructor or destructor");
+            if (!f.params.empty()) error(f.pos, "a " + f.name + " takes no parameters");
+            Function*& slot = f.kind == FunctionKind::Constructor ? owner->constructor : owner->destructor;
+            if (slot) error(f.pos, "the class already has a " + f.name);
+            slot = &f;
+        }
+        if (f.kind != FunctionKind::Sub && f.kind != FunctionKind::Function) return;
+        for (auto& m : owner->members)
+            if (same_name(m->name, f.name)) error(f.pos, "'" + f.name + "' is defined twice in " + owner_name);
+        for (auto& fld : owner->fields)
+            if (same_name(fld->name, f.name)) error(f.pos, "'" + f.name + "' is already a property of " + owner_name);
+        auto r = std::make_unique<Routine>();
+        r->name = f.name;
+        r->pos = f.pos;
+        r->kind = RoutineKind::Application;
+        r->params = f.params;
+        r->result = f.result;
+        r->has_me = !owner->is_module;
+        r->function = &f;
+        r->owner = owner;
+        f.routine = r.get();
+        owner->members.push_back(std::move(r));
+    }
+
+    void layout(ClassInfo* c, std::set<ClassInfo*>& done) {
+        if (done.count(c)) return;
+        done.insert(c);
+        if (c->super) layout(c->super, done);
+        if (c->builtin || c->is_module) return;
+        int size = c->super ? c->super->instance_size : 24;
+        for (auto& f : c->fields) {
+            f->offset = size;
+            size += f->type.size() ? f->type.size() : 4;
+            for (auto& g : c->fields)
+                if (g.get() != f.get() && same_name(g->name, f->name) && g->offset == 0) {
+                    error(g->pos, "property '" + g->name + "' is defined twice");
+                    break;
+                }
+        }
+        c->instance_size = size;
+        if (c->super && !c->super->builtin) c->vtable = c->super->vtable;
+        for (Function* f : c->methods) {
+            if (f->kind != FunctionKind::Sub && f->kind != FunctionKind::Function) continue;
+            Function* base = nullptr;
+            for (ClassInfo* s = c->super; s && !base; s = s->super)
+                for (Function* g : s->methods)
+                    if ((g->kind == FunctionKind::Sub || g->kind == FunctionKind::Function) && same_name(g->name, f->name)) base = g;
+            if (base && base->vtable_slot >= 0) {
+                bool same = same_type(base->result, f->result) && base->params.size() == f->params.size();
+                for (std::size_t k = 0; same && k < f->params.size(); ++k) same = same_type(base->params[k].type, f->params[k].type);
+                if (!same) error(f->pos, "'" + f->name + "' overrides a method of " + base->owner->name + " with another signature");
+                f->vtable_slot = base->vtable_slot;
+                f->polymorphic = base->polymorphic = true;
+                c->vtable[f->vtable_slot] = f;
+            } else {
+                f->vtable_slot = static_cast<int>(c->vtable.size());
+                c->vtable.push_back(f);
+            }
+        }
+    }
+
+    void layout_classes() {
+        std::set<ClassInfo*> done;
+        for (auto& c : prog_.classes) layout(c.get(), done);
+    }
+
+    // ---- windows, menus, project ----------------------------------------------
+    std::string value_text(PropertyValue& p) {
+        Expr& e = *p.value;
+        switch (e.kind) {
+            case ExprKind::Integer:
+                if (e.int_value < INT32_MIN || e.int_value > 0xFFFFFFFFll) error(e.pos, "number does not fit in 32 bits");
+                return std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(e.int_value)));
+            case ExprKind::Boolean: return e.int_value ? "True" : "False";
+            default: return e.text;
+        }
+    }
+
+    void check_windows() {
+        ClassInfo* window = prog_.find_class("Window");
+        ClassInfo* control = prog_.find_class("Control");
+        for (auto& w : prog_.windows) {
+            if (w->cls->super && !is_subclass(w->cls->super, window))
+                error(w->pos, "a window inherits from Window, not from '" + w->cls->super->name + "'");
+            for (PropertyValue& p : w->properties) {
+                bool known = false;
+                for (const char* n : kWindowPairs)
+                    if (same_name(n, p.name)) {
+                        known = true;
+                        p.name = n;
+                    }
+                if (!known) error(p.pos, "windows have no description property '" + p.name + "'");
+                if (same_name(p.name, "Name")) error(p.pos, "a window's Name is the name it is declared with");
+                p.text = value_text(p);
+            }
+            auto global = std::make_unique<Global>();
+            global->name = w->name + ".$instance";
+            global->type = make(TypeKind::Object, w->cls);
+            w->instance = global.get();
+            prog_.global_vars.push_back(std::move(global));
+            auto getter = std::make_unique<Function>();
+            getter->kind = FunctionKind::InstanceGetter;
+            getter->name = w->name;
+            getter->pos = w->pos;
+            getter->owner = w->cls;
+            getter->window = w.get();
+            getter->symbol = w->name + ".$instance";
+            getter->result = make(TypeKind::Object, w->cls);
+            w->getter = getter.get();
+            prog_.functions.push_back(std::move(getter));
+
+            for (std::size_t i = 0; i < w->controls.size(); ++i) {
+                ControlDecl& c = *w->controls[i];
+                c.base = prog_.find_class(c.class_name.name);
+                if (!c.base) {
+                    if (!c.cls) error(c.class_name.pos, "unknown class '" + c.class_name.name + "'");
+                    c.base = control;
+                } else if (!is_subclass(c.base, control) || !c.base->builtin) {
+                    error(c.class_name.pos, "'" + c.class_name.name + "' is not a control class");
+                }
+                if (!c.cls) c.cls = c.base;
+                for (std::size_t j = 0; j < i; ++j) {
+                    ControlDecl& o = *w->controls[j];
+                    if (same_name(o.name, c.name) && !(o.has_index && c.has_index && o.index != c.index))
+                        error(c.pos, "window '" + w->name + "' already has a control '" + c.name + "'");
+                }
+                for (PropertyValue& p : c.properties) {
+                    bool known = false;
+                    for (const char* n : kControlPairs)
+                        if (same_name(n, p.name)) known = true, p.name = n;
+                    for (ClassInfo* k = c.base; k && !known; k = k->super)
+                        for (const DesignProp& d : k->design)
+                            if (same_name(d.name, p.name)) known = true, p.name = d.name;
+                    if (!known) error(p.pos, c.base->name + " has no description property '" + p.name + "'");
+                    if (same_name(p.name, "Name") || same_name(p.name, "Index"))
+                        error(p.pos, "a control's " + p.name + " comes from its declaration");
+                    p.text = value_text(p);
+                }
+            }
+        }
+    }
+
+    bool menu_item_exists(const std::vector<MenuItemDecl>& items, const std::string& name) {
+        for (const MenuItemDecl& i : items)
+            if (same_name(i.name, name) || menu_item_exists(i.items, name)) return true;
+        return false;
+    }
+
+    void check_items(std::vector<MenuItemDecl>& items) {
+        ClassInfo* menu_item = prog_.find_class("MenuItem");
+        for (MenuItemDecl& i : items) {
+            i.cls = menu_item;
+            if (!i.class_name.name.empty()) {
+                i.cls = prog_.find_class(i.class_name.name);
+                if (!i.cls || !is_subclass(i.cls, menu_item)) {
+                    error(i.class_name.pos, "'" + i.class_name.name + "' is not a menu item class");
+                    i.cls = menu_item;
+                }
+            }
+            check_items(i.items);
+        }
+    }
+
+    void check_menus() {
+        for (MenuDecl& m : prog_.menus) check_items(m.items);
+    }
+
+    void check_project() {
+        ProjectDecl& p = prog_.project;
+        if (!p.default_window.empty() && !prog_.find_window(p.default_window))
+            error(p.default_window_pos, "there is no window '" + p.default_window + "'");
+        if (p.default_window.empty() && !prog_.windows.empty()) p.default_window = prog_.windows.front()->name;
+    }
+
+    void check_handlers() {
+        ClassInfo* application = prog_.find_class("Application");
+        ClassInfo* window = prog_.find_class("Window");
+        for (auto& c : prog_.classes) {
+            for (Function* h : c->handlers) {
+                const EventDef* ev = c->super ? find_event(c->super, h->name) : nullptr;
+                if (!ev) {
+                    error(h->pos, "'" + (c->super ? c->super->name : c->name) + "' has no event '" + h->name + "'");
+                    continue;
+                }
+                h->name = ev->name;
+                bool ok = ev->params.size() == h->params.size();
+                for (std::size_t k = 0; ok && k < ev->params.size(); ++k) ok = same_type(ev->params[k].type, h->params[k].type);
+                if (!ok) error(h->pos, "the handler of '" + ev->name + "' must take " + describe(ev->params));
+                if (!h->result_name.name.empty() && !same_type(h->result, ev->result))
+                    error(h->result_name.pos, "the event '" + ev->name + "' returns " + type_name(ev->result));
+                h->result = ev->result;
+                for (Function* o : c->handlers)
+                    if (o != h && same_name(o->name, h->name) && o->pos.line < h->pos.line)
+                        error(h->pos, "'" + h->name + "' is handled twice");
+            }
+            for (Function* h : c->menu_handlers) {
+                if (!is_subclass(c.get(), window) && !is_subclass(c.get(), application))
+                    error(h->pos, "menu handlers belong to windows and to the application class");
+                bool ok = h->params.empty() || (h->params.size() == 1 && h->params[0].type.kind == TypeKind::Integer);
+                if (!ok) error(h->pos, "a menu handler takes no parameters, or the item's index As Integer");
+                if (!h->result_name.name.empty() && h->result.kind != TypeKind::Boolean)
+                    error(h->result_name.pos, "a menu handler returns Boolean");
+                h->result = make(TypeKind::Boolean);
+                bool found = false;
+                for (MenuDecl& m : prog_.menus) found = found || menu_item_exists(m.items, h->name);
+                if (!found) error(h->pos, "there is no menu item '" + h->name + "'");
+            }
+        }
+    }
+
+    static std::string describe(const std::vector<Param>& params) {
+        if (params.empty()) return "no parameters";
+        std::string s = "(";
+        for (std::size_t k = 0; k < params.size(); ++k)
+            s += (k ? ", " : "") + params[k].name + " As " + type_name(params[k].type);
+        return s + ")";
+    }
+
+    void add_destructors() {
+        std::vector<std::unique_ptr<Function>> extra;
+        for (auto& c : prog_.classes) {
+            if (c->builtin || c->is_module || c->destructor) continue;
+            bool refs = false;
+            for (auto& f : c->fields) refs = refs || f->type.is_ref();
+            if (!refs) continue;
+            auto d = std::make_unique<Function>();
+            d->kind = FunctionKind::Destructor;
+            d->name = "Destructor";
+            d->owner = c.get();
+            d->pos = c->pos;
+            d->symbol = (c->name.empty() ? std::string("?") : c->name) + ".Destructor";
+            c->destructor = d.get();
+            extra.push_back(std::move(d));
+        }
+        for (auto& d : extra) {
+            check_function(*d);
+            prog_.functions.push_back(std::move(d));
+        }
+    }
+
+    // ---- function bodies --------------------------------------------------------
+    Local* add_local(const std::string& name, Type type, bool param) {
+        auto l = std::make_unique<Local>();
+        l->name = name;
+        l->type = type;
+        l->is_param = param;
+        fn_->locals.push_back(std::move(l));
+        return fn_->locals.back().get();
+    }
+
+    void check_function(Function& f) {
+        fn_ = &f;
+        cls_ = f.owner;
+        scope_.clear();
+        loops_.clear();
+        if (f.kind == FunctionKind::InstanceGetter) return;
+        if (!cls_->is_module) f.me = add_local("Me", make(TypeKind::Object, cls_), true);
+        for (Param& p : f.params) {
+            for (auto& [n, l] : scope_)
+                if (same_name(n, p.name)) error(p.pos, "parameter '" + p.name + "' is given twice");
+            scope_.push_back({p.name, add_local(p.name, p.type, true)});
+        }
+        if (f.kind == FunctionKind::Constructor || f.kind == FunctionKind::Destructor) add_local("$class", make(TypeKind::Integer), true);
+        if (!f.catches.empty()) f.exception_local = add_local("$exception", make(TypeKind::Object, prog_.find_class("RuntimeException")), false);
+        if (f.result.kind != TypeKind::Void) f.result_local = add_local("$result", f.result, false);
+        check_block(f.body);
+        ClassInfo* runtime_exception = prog_.find_class("RuntimeException");
+        for (CatchClause& c : f.catches) {
+            c.cls = prog_.find_class(c.class_name.name);
+            if (!c.cls || !is_subclass(c.cls, runtime_exception)) {
+                error(c.class_name.pos, "'" + c.class_name.name + "' is not an exception class");
+                c.cls = runtime_exception;
+            }
+            std::size_t mark = scope_.size();
+            c.local = add_local(c.var, make(TypeKind::Object, c.cls), false);
+            scope_.push_back({c.var, c.local});
+            check_block(c.body);
+            scope_.resize(mark);
+        }
+    }
+
+    void check_block(std::vector<StmtPtr>& body) {
+        std::size_t mark = scope_.size();
+        for (StmtPtr& s : body) check_stmt(*s);
+        scope_.resize(mark);
+    }
+
+    Local* find_local(const std::string& name) {
+        for (auto it = scope_.rbegin(); it != scope_.rend(); ++it)
+            if (same_name(it->first, name)) return it->second;
+        return nullptr;
+    }
+
+    void check_stmt(Stmt& s) {
+        switch (s.kind) {
+            case StmtKind::Dim: {
+                Type t = resolve(s.type_name);
+                if (find_local(s.name)) error(s.pos, "'" + s.name + "' is already declared");
+                if (s.value) {
+                    check_expr(s.value);
+                    convert(s.value, t);
+                }
+                s.local = add_local(s.name, t, false);
+                scope_.push_back({s.name, s.local});
+                return;
+            }
+            case StmtKind::Assign: return check_assign(s);
+            case StmtKind::Call: {
+                check_call(s.value, true);
+                return;
+            }
+            case StmtKind::If:
+                for (ExprPtr& c : s.conditions) check_condition(c);
+                for (auto& b : s.branches) check_block(b);
+                return;
+            case StmtKind::For: {
+                check_expr(s.target);
+                if (s.target->ref != Ref::Local || !s.target->type.is_int())
+                    error(s.target->pos, "the loop variable must be a local Integer variable");
+                check_expr(s.value);
+                convert(s.value, make(TypeKind::Integer));
+                check_expr(s.limit);
+                convert(s.limit, make(TypeKind::Integer));
+                if (s.step) {
+                    check_expr(s.step);
+                    convert(s.step, make(TypeKind::Integer));
+                }
+                s.limit_local = add_local("$limit", make(TypeKind::Integer), false);
+                if (s.step && !constant(*s.step)) s.step_local = add_local("$step", make(TypeKind::Integer), false);
+                loops_.push_back(ExitWhat::For);
+                check_block(s.body);
+                loops_.pop_back();
+                return;
+            }
+            case StmtKind::While:
+            case StmtKind::Do:
+                if (s.value) check_condition(s.value);
+                loops_.push_back(s.kind == StmtKind::While ? ExitWhat::While : ExitWhat::Do);
+                check_block(s.body);
+                loops_.pop_back();
+                return;
+            case StmtKind::Exit: {
+                if (s.exit_what == ExitWhat::Sub || s.exit_what == ExitWhat::Function) return;
+                for (ExitWhat w : loops_)
+                    if (w == s.exit_what) return;
+                error(s.pos, "'Exit' is not inside such a loop");
+                return;
+            }
+            case StmtKind::Return:
+                if (fn_->result.kind == TypeKind::Void) {
+                    if (s.value) error(s.pos, "this method returns no value");
+                } else if (!s.value) {
+                    error(s.pos, "'Return' needs a value of type " + type_name(fn_->result));
+                } else {
+                    check_expr(s.value);
+                    convert(s.value, fn_->result);
+                }
+                return;
+            case StmtKind::Raise: {
+                check_expr(s.value);
+                ClassInfo* runtime_exception = prog_.find_class("RuntimeException");
+                if (s.value->type.kind != TypeKind::Object || !is_subclass(s.value->type.cls, runtime_exception))
+                    error(s.value->pos, "only exceptions (RuntimeException and its subclasses) can be raised");
+                return;
+            }
+        }
+    }
+
+    static bool constant(const Expr& e) {
+        return e.kind == ExprKind::Integer || (e.kind == ExprKind::Unary && e.op == Op::Neg && e.object->kind == ExprKind::Integer);
+    }
+
+    void check_condition(ExprPtr& e) {
+        check_expr(e);
+        convert(e, make(TypeKind::Boolean));
+    }
+
+    void check_assign(Stmt& s) {
+        Expr& t = *s.target;
+        check_target(s.target);
+        check_expr(s.value);
+        if (t.type.kind != TypeKind::Void) convert(s.value, t.type);
+    }
+
+    void check_target(ExprPtr& e) {
+        if (e->kind == ExprKind::Call) {
+            check_call(e, false, true);
+        } else if (e->kind == ExprKind::Name || e->kind == ExprKind::Member) {
+            resolve(*e, false, true);
+        } else {
+            error(e->pos, "cannot assign to this expression");
+            return;
+        }
+        switch (e->ref) {
+            case Ref::Local:
+                if (e->local == fn_->me) error(e->pos, "cannot assign to Me");
+                if (e->local->is_param) e->local->assigned = true;
+                return;
+            case Ref::Global:
+            case Ref::Field: return;
+            case Ref::BuiltinProperty:
+                if (!e->routine->has_setter) error(e->pos, "property '" + e->routine->name + "' cannot be set");
+                return;
+            default:
+                error(e->pos, "cannot assign to '" + e->text + "'");
+                e->type = make(TypeKind::Void);
+        }
+    }
+
+    // ---- expressions ------------------------------------------------------------
+    void convert(ExprPtr& e, const Type& to) {
+        Type from = e->type;
+        if (from.kind == TypeKind::Void) {
+            error(e->pos, "this expression has no value");
+            return;
+        }
+        if (same_type(from, to)) return;
+        if (to.kind == TypeKind::Object && from.kind == TypeKind::Object && is_subclass(from.cls, to.cls)) return;
+        if (from.kind == TypeKind::Nil && to.is_ref()) {
+            e->type = to;
+            return;
+        }
+        if (from.is_int() && to.is_int()) {
+            e->type = to;
+            return;
+        }
+        bool from_variant = from.kind == TypeKind::Object && from.cls == variant_;
+        bool to_variant = to.kind == TypeKind::Object && to.cls == variant_;
+        bool ok = (is_numeric(from) && is_numeric(to)) || (to_variant && from.kind != TypeKind::Nil) ||
+                  (from_variant && (to.kind != TypeKind::Object || to.cls == object_));
+        if (!ok) {
+            error(e->pos, "cannot use " + type_name(from) + " as " + type_name(to));
+            e->type = to;
+            return;
+        }
+        auto c = std::make_unique<Expr>(ExprKind::Convert, e->pos);
+        c->type = to;
+        c->object = std::move(e);
+        e = std::move(c);
+    }
+
+    void check_expr(ExprPtr& e) {
+        Expr& x = *e;
+        switch (x.kind) {
+            case ExprKind::Integer:
+                if (x.int_value > 0xFFFFFFFFll || x.int_value < INT32_MIN) error(x.pos, "number does not fit in 32 bits");
+                x.type = make(TypeKind::Integer);
+                return;
+            case ExprKind::Real: x.type = make(TypeKind::Double); return;
+            case ExprKind::String: x.type = make(TypeKind::String); return;
+            case ExprKind::Boolean: x.type = make(TypeKind::Boolean); return;
+            case ExprKind::Nil: x.type = make(TypeKind::Nil); return;
+            case ExprKind::Me:
+                if (!fn_->me) {
+                    error(x.pos, "'Me' exists only in classes and windows");
+                    x.type = make(TypeKind::Nil);
+                    return;
+                }
+                x.type = fn_->me->type;
+                return;
+            case ExprKind::Name:
+            case ExprKind::Member:
+                resolve(x, false, false);
+                if (x.ref == Ref::Routine && x.type.kind == TypeKind::Void) error(x.pos, "'" + x.text + "' returns no value");
+                return;
+            case ExprKind::Call: check_call(e, false); return;
+            case ExprKind::New: {
+                ClassInfo* c = prog_.find_class(x.text);
+                if (!c) error(x.pos, "unknown class '" + x.text + "'");
+                else if (c->window) error(x.pos, "windows are created through their implicit instance, not New");
+                x.cls = c;
+                x.type = c ? make(TypeKind::Object, c) : make(TypeKind::Nil);
+                return;
+            }
+            case ExprKind::IsA: {
+                check_expr(x.object);
+                if (x.object->type.kind != TypeKind::Object) error(x.object->pos, "IsA tests an object");
+                x.cls = prog_.find_class(x.text);
+                if (!x.cls) error(x.pos, "unknown class '" + x.text + "'");
+                x.type = make(TypeKind::Boolean);
+                return;
+            }
+            case ExprKind::Unary: {
+                check_expr(x.object);
+                Type t = x.object->type;
+                if (x.op == Op::Not) {
+                    if (t.is_int()) convert(x.object, make(TypeKind::Integer)), x.type = make(TypeKind::Integer);
+                    else convert(x.object, make(TypeKind::Boolean)), x.type = make(TypeKind::Boolean);
+                } else {
+                    if (!is_numeric(t)) error(x.pos, "cannot negate " + type_name(t));
+                    x.type = t.is_float() ? make(TypeKind::Double) : make(TypeKind::Integer);
+                    convert(x.object, x.type);
+                }
+                return;
+            }
+            case ExprKind::Binary: return check_binary(x);
+            case ExprKind::Convert: return;
+        }
+    }
+
+    void check_binary(Expr& x) {
+        check_expr(x.object);
+        check_expr(x.rhs);
+        Type a = x.object->type, b = x.rhs->type;
+        auto both = [&](Type t) {
+            convert(x.object, t);
+            convert(x.rhs, t);
+        };
+        auto numeric_type = [&]() { return a.is_float() || b.is_float() ? make(TypeKind::Double) : make(TypeKind::Integer); };
+        bool strings = a.kind == TypeKind::String || b.kind == TypeKind::String;
+        switch (x.op) {
+            case Op::Add:
+                if (strings) {
+                    x.op = Op::Concat;
+                    both(make(TypeKind::String));
+                    x.type = make(TypeKind::String);
+                    return;
+                }
+                [[fallthrough]];
+            case Op::Sub:
+            case Op::Mul:
+                if (!is_numeric(a) || !is_numeric(b)) error(x.pos, "arithmetic needs numbers, not " + type_name(!is_numeric(a) ? a : b));
+                x.type = numeric_type();
+                both(x.type);
+                return;
+            case Op::Div:
+                if (!is_numeric(a) || !is_numeric(b)) error(x.pos, "arithmetic needs numbers, not " + type_name(!is_numeric(a) ? a : b));
+                x.type = make(TypeKind::Double);
+                both(x.type);
+                return;
+            case Op::IntDiv:
+            case Op::Mod:
+                if (!is_numeric(a) || !is_numeric(b)) error(x.pos, "arithmetic needs numbers, not " + type_name(!is_numeric(a) ? a : b));
+                x.type = make(TypeKind::Integer);
+                both(x.type);
+                return;
+            case Op::Concat:
+                both(make(TypeKind::String));
+                x.type = make(TypeKind::String);
+                return;
+            case Op::And:
+            case Op::Or:
+                if (a.is_int() && b.is_int()) {
+                    x.type = make(TypeKind::Integer);
+                } else {
+                    x.type = make(TypeKind::Boolean);
+                }
+                both(x.type);
+                return;
+            default: break;  // comparisons
+        }
+        x.type = make(TypeKind::Boolean);
+        bool ordered = x.op != Op::Eq && x.op != Op::Ne;
+        if (is_numeric(a) && is_numeric(b)) {
+            both(numeric_type());
+        } else if (strings) {
+            both(make(TypeKind::String));
+        } else if (a.kind == TypeKind::Boolean && b.kind == TypeKind::Boolean) {
+            if (ordered) error(x.pos, "Booleans compare only with = and <>");
+        } else if ((a.kind == TypeKind::Object || a.kind == TypeKind::Nil) && (b.kind == TypeKind::Object || b.kind == TypeKind::Nil)) {
+            if (ordered) error(x.pos, "objects compare only with = and <>");
+        } else {
+            error(x.pos, "cannot compare " + type_name(a) + " with " + type_name(b));
+        }
+    }
+
+    // Finds what `name` means on an object of class `c`.
+    bool find_member(ClassInfo* c, const std::string& name, Expr& x) {
+        for (ClassInfo* k = c; k; k = k->super) {
+            for (auto& f : k->fields)
+                if (same_name(f->name, name)) {
+                    x.ref = Ref::Field;
+                    x.field = f.get();
+                    x.type = f->type;
+                    return true;
+                }
+            for (auto& r : k->members)
+                if (same_name(r->name, name)) {
+                    x.ref = r->is_property ? Ref::BuiltinProperty : Ref::Routine;
+                    x.routine = r.get();
+                    x.type = r->result;
+                    return true;
+                }
+            if (k->window)
+                for (auto& ctl : k->window->controls)
+                    if (same_name(ctl->name, name)) {
+                        x.ref = Ref::Control;
+                        x.text = ctl->name;
+                        x.cls = ctl->cls;
+                        x.type = make(TypeKind::Object, ctl->cls);
+                        return true;
+                    }
+        }
+        return false;
+    }
+
+    bool find_in_module(ClassInfo* m, const std::string& name, Expr& x) {
+        for (Global* g : m->globals)
+            if (same_name(g->name, name)) {
+                x.ref = Ref::Global;
+                x.global = g;
+                x.type = g->type;
+                return true;
+            }
+        for (auto& r : m->members)
+            if (same_name(r->name, name)) {
+                x.ref = Ref::Routine;
+                x.routine = r.get();
+                x.type = r->result;
+                return true;
+            }
+        return false;
+    }
+
+    // Resolves a Name or Member in place. `callee`: it is called with arguments.
+    void resolve(Expr& x, bool callee, bool target) {
+        std::string name = x.text;
+        if (x.kind == ExprKind::Member) {
+            if (x.object->kind == ExprKind::Name) {
+                for (ClassInfo* m : prog_.modules)
+                    if (same_name(m->name, x.object->text) && !find_local(x.object->text)) {
+                        if (!find_in_module(m, name, x)) error(x.pos, "module '" + m->name + "' has no member '" + name + "'");
+                        x.object.reset();
+                        finish(x, callee, target);
+                        return;
+                    }
+            }
+            check_expr(x.object);
+            Type t = x.object->type;
+            if (t.kind != TypeKind::Object) {
+                error(x.pos, type_name(t) + " has no member '" + name + "'");
+                x.type = make(TypeKind::Void);
+                return;
+            }
+            if (!find_member(t.cls, name, x)) {
+                error(x.pos, type_name(t) + " has no member '" + name + "'");
+                x.type = make(TypeKind::Void);
+                return;
+            }
+            x.receiver = std::move(x.object);
+            finish(x, callee, target);
+            return;
+        }
+        if (Local* l = find_local(name)) {
+            x.ref = Ref::Local;
+            x.local = l;
+            x.type = l->type;
+            return;
+        }
+        if (fn_->me && find_member(cls_, name, x)) return finish(x, callee, target);
+        if (cls_->is_module && find_in_module(cls_, name, x)) return finish(x, callee, target);
+        for (ClassInfo* m : prog_.modules)
+            if (find_in_module(m, name, x)) return finish(x, callee, target);
+        if (Routine* r = prog_.find_global(name)) {
+            x.ref = Ref::Routine;
+            x.routine = r;
+            x.type = r->result;
+            return finish(x, callee, target);
+        }
+        if (WindowDecl* w = prog_.find_window(name)) {
+            x.ref = Ref::Window;
+            x.cls = w->cls;
+            x.type = make(TypeKind::Object, w->cls);
+            return;
+        }
+        if (ClassInfo* c = prog_.find_class(name)) {
+            if (callee) {
+                x.ref = Ref::Cast;
+                x.cls = c;
+                x.type = make(TypeKind::Object, c);
+                return;
+            }
+            error(x.pos, "'" + name + "' is a class, not a value");
+            x.type = make(TypeKind::Void);
+            return;
+        }
+        for (ClassInfo* m : prog_.modules)
+            if (same_name(m->name, name)) {
+                error(x.pos, "'" + name + "' is a module, not a value");
+                x.type = make(TypeKind::Void);
+                return;
+            }
+        error(x.pos, "unknown name '" + name + "'");
+        x.type = make(TypeKind::Void);
+    }
+
+    // A property or routine named without arguments.
+    void finish(Expr& x, bool callee, bool target) {
+        if (callee) return;
+        if (x.ref == Ref::BuiltinProperty) {
+            if (!x.routine->params.empty())
+                error(x.pos, "property '" + x.routine->name + "' needs " + std::to_string(x.routine->params.size()) + " index argument(s)");
+            if (!target && !x.routine->has_getter) error(x.pos, "property '" + x.routine->name + "' cannot be read");
+        } else if (x.ref == Ref::Routine) {
+            if (!x.routine->params.empty())
+                error(x.pos, "'" + x.routine->name + "' needs " + std::to_string(x.routine->params.size()) + " argument(s)");
+        }
+    }
+
+    void check_call(ExprPtr& e, bool statement, bool target = false) {
+        Expr& x = *e;
+        if (x.kind != ExprKind::Call) {
+            check_expr(e);
+            return;
+        }
+        Expr& callee = *x.object;
+        resolve(callee, true, target);
+        x.ref = callee.ref;
+        x.routine = callee.routine;
+        x.cls = callee.cls;
+        x.type = callee.type;
+        x.text = callee.text;
+        x.receiver = std::move(callee.receiver);
+        switch (x.ref) {
+            case Ref::Cast: {
+                if (x.args.size() != 1) {
+                    error(x.pos, "a cast to " + x.cls->name + " takes one object");
+                    return;
+                }
+                check_expr(x.args[0]);
+                if (x.args[0]->type.kind != TypeKind::Object) error(x.args[0]->pos, "only objects can be cast to a class");
+                return;
+            }
+            case Ref::Routine:
+            case Ref::BuiltinProperty: {
+                Routine& r = *x.routine;
+                if (x.args.size() != r.params.size()) {
+                    error(x.pos, "'" + r.name + "' takes " + std::to_string(r.params.size()) + " argument(s), not " +
+                                     std::to_string(x.args.size()));
+                    for (ExprPtr& a : x.args) check_expr(a);
+                    return;
+                }
+                for (std::size_t k = 0; k < x.args.size(); ++k) {
+                    check_expr(x.args[k]);
+                    convert(x.args[k], r.params[k].type);
+                }
+                if (x.ref == Ref::BuiltinProperty && !target && !r.has_getter) error(x.pos, "property '" + r.name + "' cannot be read");
+                if (statement && x.ref == Ref::BuiltinProperty) error(x.pos, "a property is not a statement");
+                if (!statement && !target && x.ref == Ref::Routine && r.result.kind == TypeKind::Void)
+                    error(x.pos, "'" + r.name + "' returns no value");
+                return;
+            }
+            case Ref::None: x.type = make(TypeKind::Void); return;
+            default:
+                if (!x.args.empty() || statement) error(x.pos, "'" + callee.text + "' cannot be called");
+                x.type = make(TypeKind::Void);
+        }
+    }
+
+    Program& prog_;
+    Diagnostics& diags_;
+    ClassInfo* variant_ = nullptr;
+    ClassInfo* object_ = nullptr;
+    Function* fn_ = nullptr;
+    ClassInfo* cls_ = nullptr;
+    std::vector<std::pair<std::string, Local*>> scope_;
+    std::vector<ExitWhat> loops_;
+};
+
+}  // namespace
+
+void check_program(Program& program, Diagnostics& diags) { Checker(program, diags).run(); }
+
+}  // namespace tavoc
