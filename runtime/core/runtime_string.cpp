@@ -40,6 +40,13 @@ RuntimeString* string_slice(RuntimeString* s, std::size_t offset, std::size_t co
     return string_from_bytes(string_data(s) + offset, count);
 }
 
+void string_assign(RuntimeString** slot, RuntimeString* value) {
+    RuntimeLockString(value);
+    RuntimeString* old = *slot;
+    *slot = value;
+    RuntimeUnlockString(old);
+}
+
 extern "C" void RuntimeLockString(RuntimeString* s) {
     if (!s) return;
     if (s->refs == 0) runtime_failure_report(131, 4, "string", 24);

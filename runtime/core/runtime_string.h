@@ -29,6 +29,9 @@ inline std::uint32_t string_length(const RuntimeString* s) { return s ? s->lengt
 // Bytes [offset, offset + count) of s as a new reference: s itself when that
 // is the whole text, nil when count is 0.
 RuntimeString* string_slice(RuntimeString* s, std::size_t offset, std::size_t count);
+// Stores value in *slot: a reference to the new value is taken before the
+// old one is dropped, so storing what the slot holds changes nothing.
+void string_assign(RuntimeString** slot, RuntimeString* value);
 
 extern "C" {
 void RuntimeLockString(RuntimeString* s);

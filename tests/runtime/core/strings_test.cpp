@@ -72,6 +72,20 @@ TEST(StringLifetime, LockAndUnlockCountAndNilIsIgnored) {
     RuntimeUnlockString(s);
 }
 
+TEST(StringLifetime, AssignTakesTheNewValueBeforeDroppingTheOld) {
+    RuntimeString* slot = string_from_cstr("old");
+    RuntimeString* fresh = string_from_cstr("new");
+    string_assign(&slot, slot);  // the only reference: must survive
+    EXPECT_EQ(take(StringLeft(slot, 9)), "old");
+    EXPECT_EQ(slot->refs, 1);
+    string_assign(&slot, fresh);
+    EXPECT_EQ(slot, fresh);
+    EXPECT_EQ(fresh->refs, 2);
+    string_assign(&slot, nullptr);
+    EXPECT_EQ(fresh->refs, 1);
+    RuntimeUnlockString(fresh);
+}
+
 TEST(StringLifetime, CountOfZeroIsReportedAndStillChanges) {
     reported_lines().clear();
     FailureReportSink previous = failure_report_redirect(&record_report);
