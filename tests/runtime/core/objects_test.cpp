@@ -39,12 +39,14 @@ void release_held(RuntimeObject* object, RuntimeClass* cls) {
     }
 }
 
-// Takes and drops references to itself, balanced, then once too often.
+bool g_release_once_too_often = false;
+
+// Takes and drops references to itself, balanced unless asked otherwise.
 void release_self(RuntimeObject* object, RuntimeClass* cls) {
     log_destroy(object, cls);
     RuntimeLockObject(object);
     RuntimeUnlockObject(object);
-    RuntimeUnlockObject(object);
+    if (g_release_once_too_often) RuntimeUnlockObject(object);
 }
 
 class Objects : public FailureReports {
@@ -52,6 +54,7 @@ protected:
     void SetUp() override {
         FailureReports::SetUp();
         g_log.clear();
+        g_release_once_too_often = false;
         root_ = make_class("Root", nullptr, sizeof(Tagged));
         root_->constructor = log_construct;
         root_->destructor = log_destroy;
@@ -152,24 +155,32 @@ TEST_F(Objects, ObjectsReleasedByADestructorAreDestroyedAfterItLastReleasedFirst
 TEST_F(Objects, AnObjectReleasedTwiceDuringAnotherDestructionIsDestroyedOnce) {
     // Both of the holder's references to the same object go in its destructor.
     RuntimeObject* shared = make(leaf_, "shared");
-    RuntimeLockObject(shared);
     RuntimeObject* holder = make(holder_, "holder");
     reinterpret_cast<Tagged*>(holder)->held[0] = shared;
-    reinterpret_cast<Tagged*>(holder)->held[1] = shared;
-    RuntimeUnlockObject(shared);  // the test's own reference
+    reinterpret_cast<Tagged*>(holder)->held[1] = RuntimeLockObject(shared);
     g_log.clear();
     RuntimeUnlockObject(holder);
     EXPECT_EQ(g_log, (std::vector<std::string>{"-Holder:holder", "-Root:holder", "-Leaf:shared", "-Root:shared"}));
     EXPECT_TRUE(reported().empty());
 }
 
-TEST_F(Objects, ReferencesTakenAndDroppedByADestructorDoNotDestroyTwice) {
-    const RuntimeMemoryUse before = runtime_memory_use();
-    RuntimeObject* selfish = make(selfish_, "self");
-    RuntimeUnlockObject(selfish);
-    EXPECT_EQ(g_log, (std::vector<std::string>{"-Selfish:self"}));
-    EXPECT_TRUE(reported().empty());
-    EXPECT_EQ(runtime_memory_use().small_bytes, before.small_bytes);
+TEST_F(Objects, ReferencesTheDestructorTakesAndDropsOrDropsOnceTooOftenDoNotDestroyTwice) {
+    for (bool too_often : {false, true}) {
+        g_release_once_too_often = too_often;
+        const RuntimeMemoryUse before = runtime_memory_use();
+        RuntimeObject* selfish = make(selfish_, "self");
+        RuntimeObject* other = make(leaf_, "other");
+        g_log.clear();
+        RuntimeUnlockObject(selfish);
+        EXPECT_EQ(g_log, (std::vector<std::string>{"-Selfish:self"})) << too_often;
+        EXPECT_TRUE(reported().empty());
+        // The block went back once: the next two objects get two different blocks.
+        RuntimeObject* next = object_new(selfish_);
+        RuntimeObject* after_next = object_new(selfish_);
+        EXPECT_NE(next, after_next);
+        for (RuntimeObject* object : {next, after_next, other}) RuntimeUnlockObject(object);
+        EXPECT_EQ(runtime_memory_use().small_bytes, before.small_bytes) << too_often;
+    }
 }
 
 void* g_resume[5];
