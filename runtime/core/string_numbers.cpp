@@ -10,6 +10,7 @@
 
 #include "memory.h"
 #include "string_functions.h"
+#include "string_search.h"
 
 namespace {
 
@@ -124,18 +125,15 @@ extern "C" double StringVal(RuntimeString* s) { return read_number(text_of(s)); 
 extern "C" double runCDbl(RuntimeString* s) {
     const Text text = text_of(s);
     const NumberSeparators separators = system_number_separators();
-    const std::size_t decimal = std::strlen(separators.decimal);
-    const void* at = nullptr;
-    for (std::size_t i = 0; !at && decimal && i + decimal <= text.length; ++i) {
-        if (std::memcmp(text.bytes + i, separators.decimal, decimal) == 0) at = text.bytes + i;
-    }
-    if (!at || std::strcmp(separators.decimal, ".") == 0) return read_number(text);
-    const std::size_t before = static_cast<std::size_t>(static_cast<const std::uint8_t*>(at) - text.bytes);
-    const std::size_t size = text.length - decimal + 2;
+    const Text decimal = {reinterpret_cast<const std::uint8_t*>(separators.decimal), std::strlen(separators.decimal)};
+    if (std::strcmp(separators.decimal, ".") == 0 || decimal.length == 0) return read_number(text);
+    const std::size_t at = find_exact(text, 0, decimal);
+    if (at == kNoMatch) return read_number(text);
+    const std::size_t size = text.length - decimal.length + 2;
     auto* copy = static_cast<std::uint8_t*>(runtime_alloc(size));
-    std::memcpy(copy, text.bytes, before);
-    copy[before] = '.';
-    std::memcpy(copy + before + 1, text.bytes + before + decimal, text.length - before - decimal);
+    std::memcpy(copy, text.bytes, at);
+    copy[at] = '.';
+    std::memcpy(copy + at + 1, text.bytes + at + decimal.length, text.length - at - decimal.length);
     double value = read_number({copy, size - 1});
     runtime_free(copy, size);
     return value;
