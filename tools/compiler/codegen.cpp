@@ -381,6 +381,8 @@ private:
                 if (s.value) {
                     Value v = expr(*s.value);
                     store_local(*s.local, v);
+                } else if (loops_.empty()) {
+                    // Runs once: the local is still zero from the prologue.
                 } else if (s.local->type.is_ref()) {
                     a_.xor_eax_eax();
                     store_local(*s.local, Value{true});

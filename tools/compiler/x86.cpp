@@ -18,14 +18,30 @@ void Assembler::patch_u32(std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) code[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-void Assembler::begin_function() { labels_.clear(); }
+void Assembler::begin_function() {
+    labels_.clear();
+    last_jump_end_ = SIZE_MAX;
+}
 
 int Assembler::new_label() {
     labels_.emplace_back();
     return static_cast<int>(labels_.size()) - 1;
 }
 
-void Assembler::bind(int label) { labels_[label].pos = here(); }
+void Assembler::bind(int label) {
+    // A jump to the very next instruction is dropped, unless another label already points here.
+    Label& l = labels_[label];
+    if (last_jump_end_ == here() && last_jump_label_ == label && !l.uses.empty() && l.uses.back() + 4 == here()) {
+        bool other = false;
+        for (const Label& o : labels_) other = other || o.pos == here();
+        if (!other) {
+            l.uses.pop_back();
+            code.resize(code.size() - 5);
+        }
+    }
+    last_jump_end_ = SIZE_MAX;
+    l.pos = here();
+}
 
 void Assembler::rel32_to(int label) {
     labels_[label].uses.push_back(here());
@@ -35,6 +51,8 @@ void Assembler::rel32_to(int label) {
 void Assembler::jmp(int label) {
     byte(0xE9);
     rel32_to(label);
+    last_jump_end_ = here();
+    last_jump_label_ = label;
 }
 
 void Assembler::jcc(Cond cond, int label) {

@@ -129,6 +129,8 @@ private:
         std::vector<std::size_t> uses;
     };
     std::vector<Label> labels_;
+    std::size_t last_jump_end_ = SIZE_MAX;  // end of the last instruction when it was a jmp
+    int last_jump_label_ = -1;
 };
 
 // True when the four bytes of `v` contain C9 C3 2F, the unwinder's trailer mark.

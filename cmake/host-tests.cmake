@@ -1,0 +1,1 @@
+add_host_test(tavoc_tests compiler/tests/tavoc_tests)

@@ -1,0 +1,157 @@
+// Errors of meaning: names, types, handlers and declarations.
+#include <gtest/gtest.h>
+
+#include "prelude.h"
+#include "test_support.h"
+
+namespace tavoc::test {
+namespace {
+
+struct BadProgram {
+    const char* source;
+    const char* message;
+};
+
+class CheckErrors : public ::testing::TestWithParam<BadProgram> {};
+
+TEST_P(CheckErrors, AreReportedAtTheirPosition) {
+    CompileResult r = compile_source(GetParam().source);
+    EXPECT_FALSE(r.ok);
+    ASSERT_FALSE(r.errors.empty());
+    EXPECT_EQ(r.errors[0], GetParam().message);
+    EXPECT_TRUE(r.blocks.code.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckErrors,
+    ::testing::Values(
+        BadProgram{"Module M\n  Dim x As Integr\nEnd Module\n", "test.tav:2:12: unknown type 'Integr'"},
+        BadProgram{"Module M\n  Sub S()\n    y = 1\n  End Sub\nEnd Module\n", "test.tav:3:5: unknown name 'y'"},
+        BadProgram{"Module M\n  Sub S()\n    Dim i As Integer = \"text\"\n  End Sub\nEnd Module\n",
+                   "test.tav:3:24: cannot use String as Integer"},
+        BadProgram{"Module M\n  Sub S()\n    MsgBox \"a\", \"b\"\n  End Sub\nEnd Module\n",
+                   "test.tav:3:5: 'MsgBox' takes 1 argument(s), not 2"},
+        BadProgram{"Module M\n  Sub S()\n    Dim n As Integer = Len()\n  End Sub\nEnd Module\n",
+                   "test.tav:3:24: 'Len' takes 1 argument(s), not 0"},
+        BadProgram{"Class A Inherits Application\n  Event Opening()\n  End Event\nEnd Class\n",
+                   "test.tav:2:3: 'Application' has no event 'Opening'"},
+        BadProgram{"Class A Inherits Application\n  Event OpenDocument(f As String)\n  End Event\nEnd Class\n",
+                   "test.tav:2:3: the handler of 'OpenDocument' must take (item As FolderItem)"},
+        BadProgram{"Class A Inherits Application\n  MenuHandler FileSave()\n  End MenuHandler\nEnd Class\n",
+                   "test.tav:2:3: there is no menu item 'FileSave'"},
+        BadProgram{"Module M\n  Sub S(f As FolderItem)\n    f.AbsolutePath = \"x\"\n  End Sub\nEnd Module\n",
+                   "test.tav:3:7: property 'AbsolutePath' cannot be set"},
+        BadProgram{"Module M\n  Sub S()\n    Exit For\n  End Sub\nEnd Module\n",
+                   "test.tav:3:5: 'Exit' is not inside such a loop"},
+        BadProgram{"Module M\n  Sub S()\n    Return 3\n  End Sub\nEnd Module\n",
+                   "test.tav:3:5: this method returns no value"},
+        BadProgram{"Module M\n  Function F() As Integer\n    Return\n  End Function\nEnd Module\n",
+                   "test.tav:3:5: 'Return' needs a value of type Integer"},
+        BadProgram{"Module M\n  Sub S()\n    Raise New FolderItem\n  End Sub\nEnd Module\n",
+                   "test.tav:3:11: only exceptions (RuntimeException and its subclasses) can be raised"},
+        BadProgram{"Window W\nEnd Window\nModule M\n  Sub S()\n    Dim w As W = New W\n  End Sub\nEnd Module\n",
+                   "test.tav:5:18: windows are created through their implicit instance, not New"},
+        BadProgram{"Class Listbox\nEnd Class\n", "test.tav:1:7: 'Listbox' is already the name of a built-in class"},
+        BadProgram{"Module M\n  Sub S(a As String, b As Integer)\n    If a = b Then Exit Sub\n  End Sub\nEnd Module\n",
+                   "test.tav:3:12: cannot use Integer as String"},
+        BadProgram{"Module M\n  Sub S(w As Window)\n    If w < Nil Then Exit Sub\n  End Sub\nEnd Module\n",
+                   "test.tav:3:10: objects compare only with = and <>"},
+        BadProgram{"Module M\n  Sub S()\n  Catch e As FolderItem\n  End Sub\nEnd Module\n",
+                   "test.tav:3:14: 'FolderItem' is not an exception class"},
+        BadProgram{"Class A\n  Sub Go(n As Integer)\n  End Sub\nEnd Class\nClass B Inherits A\n  Sub Go(s As String)\n  End Sub\nEnd Class\n",
+                   "test.tav:6:3: 'Go' overrides a method of A with another signature"},
+        BadProgram{"Class A Inherits B\nEnd Class\nClass B Inherits A\nEnd Class\n",
+                   "test.tav:1:7: class 'A' inherits from itself"},
+        BadProgram{"Window W\n  Colour = 3\nEnd Window\n", "test.tav:2:3: windows have no description property 'Colour'"},
+        BadProgram{"Window W\n  Control B As PushButton\n    Txt = \"x\"\n  End Control\nEnd Window\n",
+                   "test.tav:3:5: PushButton has no description property 'Txt'"},
+        BadProgram{"Window W\n  Control B As FolderItem\n  End Control\nEnd Window\n",
+                   "test.tav:2:16: 'FolderItem' is not a control class"},
+        BadProgram{"Project\n  DefaultWindow Nowhere\nEnd Project\n", "test.tav:2:17: there is no window 'Nowhere'"},
+        BadProgram{"Module M\n  Sub S()\n    Me.x = 1\n  End Sub\nEnd Module\n",
+                   "test.tav:3:5: 'Me' exists only in classes and windows"},
+        BadProgram{"Module M\n  Sub S(s As String)\n    Dim n As Integer = s.Length\n  End Sub\nEnd Module\n",
+                   "test.tav:3:26: String has no member 'Length'"},
+        BadProgram{"Module M\n  Sub S(w As Window)\n    Dim c As Control = w\n  End Sub\nEnd Module\n",
+                   "test.tav:3:24: cannot use Window as Control"}));
+
+TEST(Checker, ProgramsThatUseTheLanguageCompile) {
+    compile_ok(R"(
+Class Shape
+  Dim sides As Integer
+  Dim name As String
+  Function Area() As Double
+    Return 0
+  End Function
+  Function Describe() As String
+    Return name + " with " + Str(sides) + " sides"
+  End Function
+End Class
+Class Square Inherits Shape
+  Dim side As Double
+  Sub Constructor()
+    sides = 4
+    name = "square"
+  End Sub
+  Function Area() As Double
+    Return side * side
+  End Function
+End Class
+Module Geometry
+  Dim total As Double
+  Sub Add(s As Shape)
+    total = total + s.Area()
+    If s IsA Square Then
+      Dim q As Square = Square(s)
+      q.side = q.side + 1
+    ElseIf s = Nil Then
+      Raise New NilObjectException
+    Else
+      MsgBox s.Describe()
+    End If
+  End Sub
+  Function Sum(n As Integer) As Integer
+    Dim i As Integer
+    Dim t As Integer
+    For i = n To 1 Step -1
+      If i Mod 2 = 0 Then t = t + i \ 2
+    Next
+    While t > 100
+      t = t - 100
+      If t = 7 Then Exit While
+    Wend
+    Do
+      t = t + 1
+    Loop Until t >= 10 Or Not (t <> 3)
+    Return t
+  End Function
+  Function Ratio(a As Integer, b As Integer) As Double
+    Dim v As Variant = a / b
+    Return v
+  End Function
+End Module
+)");
+}
+
+TEST(Checker, ABrokenPreludeEntryIsReported) {
+    // The prelude is data: an entry point that the runtime does not export is an error.
+    Program program;
+    std::vector<SourceFile> none;
+    Diagnostics diags(none);
+    load_prelude("class Thing 24\n  method Go = NoSuchEntryPoint(Me)\n", program, diags);
+    ASSERT_EQ(diags.messages().size(), 1u);
+    EXPECT_EQ(diags.messages()[0], "<prelude>:2:15: prelude: 'NoSuchEntryPoint' is not an entry point of the runtime");
+}
+
+TEST(Checker, TheBuiltInPreludeIsValid) {
+    Program program;
+    std::vector<SourceFile> none;
+    Diagnostics diags(none);
+    load_prelude(kPreludeText, program, diags);
+    EXPECT_TRUE(diags.messages().empty()) << diags.messages()[0];
+    EXPECT_NE(program.find_class("Listbox"), nullptr);
+    EXPECT_EQ(program.find_class("listbox")->instance_size, 540);
+}
+
+}  // namespace
+}  // namespace tavoc::test

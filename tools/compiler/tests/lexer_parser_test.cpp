@@ -1,0 +1,75 @@
+// Syntax errors: each bad source is reported at its place, and no image is written.
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace tavoc::test {
+namespace {
+
+struct BadSource {
+    const char* source;
+    const char* message;  // the whole first message, position included
+};
+
+class SyntaxErrors : public ::testing::TestWithParam<BadSource> {};
+
+TEST_P(SyntaxErrors, AreReportedAtTheirPosition) {
+    CompileResult r = compile_source(GetParam().source);
+    EXPECT_FALSE(r.ok);
+    ASSERT_FALSE(r.errors.empty());
+    EXPECT_EQ(r.errors[0], GetParam().message);
+    EXPECT_TRUE(r.blocks.code.empty() && r.blocks.data.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SyntaxErrors,
+    ::testing::Values(
+        BadSource{"Module M\n  Sub S()\n    MsgBox \"open\n  End Sub\nEnd Module\n",
+                  "test.tav:3:12: string literal is not closed on its line"},
+        BadSource{"Module M\n  Dim x As Integer ?\nEnd Module\n", "test.tav:2:20: unexpected character '?'"},
+        BadSource{"Module M\n  Sub S()\n  End Sub\n", "test.tav:4:1: 'module M' is not closed by 'End module'"},
+        BadSource{"Module M\n  Function F()\n  End Function\nEnd Module\n",
+                  "test.tav:2:15: a Function needs a result type ('As Type')"},
+        BadSource{"Module M\n  Dim next As Integer\nEnd Module\n",
+                  "test.tav:2:7: 'next' is a keyword and cannot be used as a property name"},
+        BadSource{"Module M\n  Sub S()\n    If True Then\n    Else If False Then\n    End If\n  End Sub\nEnd Module\n",
+                  "test.tav:4:10: write 'ElseIf', not 'Else If'"},
+        BadSource{"Module M\n  Sub S()\n    Dim i As Integer\n    For i = 1 To 2\n    Next j\n  End Sub\nEnd Module\n",
+                  "test.tav:5:10: 'Next' names another variable than its 'For'"},
+        BadSource{"Module M\n  Sub S()\n    x = (1 + \n  End Sub\nEnd Module\n",
+                  "test.tav:3:14: expected an expression but found end of line"},
+        BadSource{"Sub S()\nEnd Sub\n",
+                  "test.tav:1:1: expected a declaration (Module, Class, Window, MenuBar, Project or Declare) but found 'Sub'"},
+        BadSource{"Module M\n  Dim x As Integer\nEnd Module\nModule N\n  Dim y As Integer = 3\nEnd Module\n",
+                  "test.tav:5:20: expected end of line but found '='"},
+        BadSource{"Module M\n  Sub S()\n    Dim n As Integer = 99999999999\n  End Sub\nEnd Module\n",
+                  "test.tav:3:24: integer literal 99999999999 does not fit in 32 bits"}));
+
+TEST(SyntaxErrors, SeveralAreReportedInOneRun) {
+    CompileResult r = compile_source(
+        "Module M\n  Sub S()\n    x = = 1\n    y = (\n  End Sub\nEnd Module\n");
+    ASSERT_EQ(r.errors.size(), 2u);
+    EXPECT_EQ(r.errors[0], "test.tav:3:9: expected an expression but found '='");
+    EXPECT_EQ(r.errors[1], "test.tav:4:10: expected an expression but found end of line");
+}
+
+TEST(SyntaxErrors, ErrorsNameTheirFile) {
+    CompileResult r = compile({{"a.tav", "Module A\nEnd Module\n"}, {"b.tav", "Module B\n  Sub\nEnd Module\n"}});
+    ASSERT_EQ(r.errors.size(), 1u);
+    EXPECT_EQ(r.errors[0], "b.tav:2:6: expected a name but found end of line");
+}
+
+TEST(Lexer, ContinuationCommentsAndCaseOfKeywords) {
+    compile_ok(
+        "MODULE M ' a comment\n"
+        "  dim Total As integer\n"
+        "  SUB s()\n"
+        "    Rem another comment\n"
+        "    total = 1 + _\n"
+        "      &h10 + &b11 + &o7 // and one more\n"
+        "  end sub\n"
+        "End Module\n");
+}
+
+}  // namespace
+}  // namespace tavoc::test
