@@ -79,7 +79,8 @@ struct RuntimeClass {
 };
 
 // A new descriptor (instance size 24, everything else empty), entered in the
-// list of all classes. The name is stored as given (one reference is kept).
+// list of all classes. It takes over the caller's reference to the name, as
+// the list entries below do for theirs.
 RuntimeClass* class_new(RuntimeString* name);
 RuntimeClass* class_list_first();
 
