@@ -33,6 +33,10 @@ double ns_per_round(Body body) {
     return (now_ns() - start) / kRounds;
 }
 
+// The same work as a call each, to separate the cost of the calls.
+__attribute__((noinline)) void increment(volatile std::int32_t* count) { ++*count; }
+__attribute__((noinline)) void decrement(volatile std::int32_t* count) { --*count; }
+
 }  // namespace
 
 int main() {
@@ -42,6 +46,10 @@ int main() {
     double bare = ns_per_round([&] {
         ++*count;
         --*count;
+    });
+    double called = ns_per_round([&] {
+        increment(count);
+        decrement(count);
     });
     double counted = ns_per_round([&] {
         RuntimeLockObject(object);
@@ -65,7 +73,9 @@ int main() {
     });
 
     std::printf("increment + decrement          %8.2f ns\n", bare);
-    std::printf("RuntimeLockObject + Unlock     %8.2f ns   ratio %.2f\n", counted, counted / bare);
+    std::printf("the same, one call each        %8.2f ns\n", called);
+    std::printf("RuntimeLockObject + Unlock     %8.2f ns   ratio %.2f to inline, %.2f to calls\n", counted,
+                counted / bare, counted / called);
     std::printf("malloc(24) + free              %8.2f ns\n", heap);
     std::printf("new 24-byte object + release   %8.2f ns   ratio %.2f\n", objects, objects / heap);
     std::printf("steady state: %s block every round, large bytes %u -> %u\n", same_block ? "the same" : "NOT the same",
