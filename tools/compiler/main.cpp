@@ -29,12 +29,12 @@ int main(int argc, char** argv) {
         } else if (arg == "--map") {
             map = argv[++i];
         } else if (arg == "--plugin") {
-            std::string spec = argv[++i];
-            std::size_t eq = spec.find('=');
+            std::string plugin = argv[++i];
+            std::size_t eq = plugin.find('=');
             if (eq == std::string::npos || eq == 0 || eq > 255) return usage();
             tavoc::PluginFile p;
-            p.name = spec.substr(0, eq);
-            if (!image::read_file(spec.substr(eq + 1), p.bytes, error)) {
+            p.name = plugin.substr(0, eq);
+            if (!image::read_file(plugin.substr(eq + 1), p.bytes, error)) {
                 std::fprintf(stderr, "tavoc: %s\n", error.c_str());
                 return 1;
             }
