@@ -9,7 +9,7 @@ bool object_isa(const RuntimeObject* object, const RuntimeClass* cls) {
     return cls->is_interface ? class_implements(object->cls, cls) : class_descends_from(object->cls, cls);
 }
 
-void object_raise_new(RuntimeClass* exception_class) { RuntimeRaiseException(object_new(exception_class)); }
+void object_raise_new(RuntimeClass* exception_class) { raise_owned(object_new(exception_class)); }
 
 extern "C" std::int32_t RuntimeObjectIsa(RuntimeObject* object, std::int32_t class_index) {
     return object_isa(object, class_table_at(class_index)) ? 1 : 0;
