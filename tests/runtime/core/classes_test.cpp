@@ -6,7 +6,9 @@
 
 #include "builtin_classes.h"
 #include "builtin_events.h"
+#include "code_builder.h"
 #include "code_lookup.h"
+#include "debugger.h"
 #include "object_test_support.h"
 #include "objects.h"
 
@@ -111,7 +113,9 @@ protected:
         table_[2] = drawable_;
         table_[3] = other_;
         table_[4] = nullptr;
-        class_table_install(table_, 5);
+        table_[kIllegalCastIndex] = builtin_class(BuiltinClass::IllegalCastException);
+        table_[kNilObjectIndex] = builtin_class(BuiltinClass::NilObjectException);
+        class_table_install(table_, 7);
         ASSERT_TRUE(class_model_complete());
     }
     void TearDown() override {
@@ -123,7 +127,8 @@ protected:
     RuntimeClass* circle_;
     RuntimeClass* drawable_;
     RuntimeClass* other_;
-    RuntimeClass* table_[5];
+    static constexpr std::int16_t kIllegalCastIndex = 5, kNilObjectIndex = 6;
+    RuntimeClass* table_[7];
 };
 
 TEST_F(TypeTests, IsaFollowsSuperclassesAndInterfaces) {
@@ -136,7 +141,7 @@ TEST_F(TypeTests, IsaFollowsSuperclassesAndInterfaces) {
     } cases[] = {
         {circle, 1, 1}, {circle, 0, 1}, {circle, 2, 1},  // own class, superclass, superclass's interface
         {circle, 3, 0}, {other, 0, 0},  {other, 2, 0},   // unrelated
-        {circle, 4, 0}, {circle, 5, 0}, {circle, -1, 0},  // empty entry, outside the table
+        {circle, 4, 0}, {circle, 7, 0}, {circle, -1, 0},  // empty entry, outside the table
         {nullptr, 0, 0}, {nullptr, 2, 0},                 // nil is of no class
     };
     for (const Case& c : cases) {
@@ -152,6 +157,69 @@ TEST_F(TypeTests, IsaFollowsSuperclassesAndInterfaces) {
 
 TEST_F(TypeTests, NilPassesEveryCast) {
     for (std::int32_t index : {0, 1, 2, 3, 4, 99, -1}) EXPECT_EQ(RuntimeCheckCast(nullptr, index), nullptr) << index;
+}
+
+// A compiled-style function that calls `target(object, index)` behind a call
+// record and has handlers for IllegalCastException (sets 1) and
+// NilObjectException (sets 2); it releases the caught exception.
+std::uintptr_t emit_guarded_call(CodeBuilder& c, const void* target, RuntimeObject* object, std::int32_t index,
+                                 std::int16_t cast_index, std::int16_t nil_index, volatile std::uint32_t* caught) {
+    auto imm = [](const volatile void* p) {
+        return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(p));
+    };
+    std::uintptr_t entry = c.here();
+    c.prologue(1);  // [ebp-4] receives the exception
+    c.push_imm(static_cast<std::uint32_t>(index));
+    c.push_imm(imm(object));
+    c.call(target);
+    c.add_esp(8);
+    std::size_t passed = c.jump();
+    std::uintptr_t on_cast = c.here();
+    c.store_global(const_cast<std::uint32_t*>(caught), 1);
+    std::size_t cast_done = c.jump();
+    std::uintptr_t on_nil = c.here();
+    c.store_global(const_cast<std::uint32_t*>(caught), 2);
+    c.land(passed);
+    c.land(cast_done);
+    c.push_local(1);
+    c.call(reinterpret_cast<void*>(&RuntimeUnlockObject), {}, false);
+    c.add_esp(4);
+    c.leave_ret();
+    c.bytes({0x2F});
+    c.trailer_handler(cast_index, on_cast);
+    c.trailer_handler(nil_index, on_nil);
+    c.bytes({0x00});
+    return entry;
+}
+
+TEST_F(TypeTests, AFailedCastRaisesIllegalCastAndNilUseRaisesNilObject) {
+    RuntimeObject* circle = object_new(circle_);
+    const std::int32_t live_before = RuntimeDebugObjectCount(nullptr);
+    const void* cast = reinterpret_cast<void*>(&RuntimeCheckCast);
+    struct Case {
+        const void* target;
+        RuntimeObject* object;
+        std::int32_t index;
+        std::uint32_t caught;
+    } cases[] = {
+        {cast, circle, 3, 1},   // Other: unrelated
+        {cast, circle, 4, 1},   // an empty class table entry
+        {cast, circle, 99, 1},  // outside the table
+        {cast, circle, 0, 0},   // its superclass: passes
+        {cast, nullptr, 3, 0},  // nil passes
+        {reinterpret_cast<void*>(&RuntimeNilObject), nullptr, 0, 2},
+    };
+    for (const Case& c : cases) {
+        CodeBuilder code;
+        volatile std::uint32_t caught = 0;
+        CodeBuilder::run(emit_guarded_call(code, c.target, c.object, c.index, kIllegalCastIndex, kNilObjectIndex,
+                                           &caught));
+        EXPECT_EQ(caught, c.caught) << c.index;
+        // The exception object went with the handler's release.
+        EXPECT_EQ(RuntimeDebugObjectCount(nullptr), live_before) << c.index;
+    }
+    EXPECT_EQ(circle->refs, 1);
+    RuntimeUnlockObject(circle);
 }
 
 TEST_F(TypeTests, InterfaceMethodsAreNumberedAndBoundFromTheSuperclass) {
