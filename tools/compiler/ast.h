@@ -127,6 +127,7 @@ struct ControlDecl;
 
 struct ClassInfo {
     std::string name;          // empty for the unnamed subclass of a control
+    std::string label;         // window.control for such a subclass: its name in the map
     Pos pos;
     bool builtin = false;      // provided by the runtime or a plugin (kind 1 record)
     int instance_size = 24;

@@ -185,7 +185,7 @@ private:
         resolve_params(f.params);
         f.result = resolve(f.result_name);
         ClassInfo* owner = f.owner;
-        std::string owner_name = owner->name.empty() && owner->control ? owner->control->name : owner->name;
+        std::string owner_name = owner->name.empty() ? owner->label : owner->name;
         f.symbol = owner_name + "." + f.name;
         if (f.kind == FunctionKind::Constructor || f.kind == FunctionKind::Destructor) {
             if (owner->is_module) error(f.pos, "modules have no constructor or destructor");
@@ -591,6 +591,7 @@ private:
             case Ref::BuiltinProperty:
                 if (!e->routine->has_setter) error(e->pos, "property '" + e->routine->name + "' cannot be set");
                 return;
+            case Ref::None: return;  // already reported
             default:
                 error(e->pos, "cannot assign to '" + e->text + "'");
                 e->type = make(TypeKind::Void);
@@ -818,7 +819,7 @@ private:
             check_expr(x.object);
             Type t = x.object->type;
             if (t.kind != TypeKind::Object) {
-                error(x.pos, type_name(t) + " has no member '" + name + "'");
+                if (t.kind != TypeKind::Void) error(x.pos, type_name(t) + " has no member '" + name + "'");
                 x.type = make(TypeKind::Void);
                 return;
             }

@@ -162,7 +162,7 @@ private:
         }
         data_.u32(static_cast<std::uint32_t>(c->vtable.size()));
         for (Function* v : c->vtable) data_.code_pointer(number(v));
-        std::string label = c->name.empty() ? "control class of " + c->control->name : c->name;
+        std::string label = c->name.empty() ? "control class " + c->label : c->name;
         data_.symbol("class " + label, at, data_.size() - at);
         return at;
     }
@@ -259,7 +259,7 @@ private:
         }
         m += "\nclasses (index, name)\n";
         for (ClassInfo* c : classes_.classes()) {
-            std::string name = c->name.empty() ? "(control class of " + c->control->name + ")" : c->name;
+            std::string name = c->name.empty() ? "(control class " + c->label + ")" : c->name;
             std::snprintf(line, sizeof line, "  %4d  %s%s\n", c->class_index, name.c_str(), c->builtin ? " (built-in)" : "");
             m += line;
         }

@@ -1,5 +1,6 @@
 #include "parser.h"
 
+#include <cctype>
 #include <climits>
 #include <set>
 
@@ -69,7 +70,10 @@ private:
         }
     }
     void expect_word(const char* w) {
-        if (!accept_word(w)) fail(std::string("expected '") + w + "' but found " + describe());
+        if (accept_word(w)) return;
+        std::string shown = w;
+        shown[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(shown[0])));
+        fail("expected '" + shown + "' but found " + describe());
     }
     void expect_punct(const char* p) {
         if (!accept_punct(p)) fail(std::string("expected '") + p + "' but found " + describe());
@@ -252,7 +256,10 @@ private:
         if (!is_module && accept_word("inherits")) cls->super_name = name("a superclass name");
         end_line();
         while (!is_word("end")) {
-            if (at_end()) fail(std::string("'") + word + " " + n + "' is not closed by 'End " + word + "'");
+            if (at_end()) {
+                std::string shown = is_module ? "Module" : is_window ? "Window" : "Class";
+                fail("'" + shown + " " + n + "' is not closed by 'End " + shown + "'");
+            }
             member(cls, win);
         }
         expect_word("end");
@@ -358,6 +365,7 @@ private:
             if (!is_word("event")) fail("a control holds property values and event handlers, not " + describe());
             if (!sub) {
                 sub = new_class("", c->pos);
+                sub->label = win->name + "." + c->name;
                 sub->super_name = c->class_name.name;
                 sub->control = c.get();
             }

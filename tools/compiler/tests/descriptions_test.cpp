@@ -131,7 +131,7 @@ TEST(WindowDescriptions, PairsInTheirOrderWithValuesAsText) {
     EXPECT_EQ(button.value("Caption"), "Extract");
     // A control with handlers gets an unnamed subclass; one without uses its class.
     EXPECT_NE(r.map.find(" " + std::to_string(label_class) + "  StaticText (built-in)"), std::string::npos) << r.map;
-    EXPECT_NE(r.map.find(" " + std::to_string(button_class) + "  (control class of Go)"), std::string::npos) << r.map;
+    EXPECT_NE(r.map.find(" " + std::to_string(button_class) + "  (control class Main.Go)"), std::string::npos) << r.map;
 }
 
 TEST(Streams, SettingsStreamHandWorked) {

@@ -27,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadSource{"Module M\n  Sub S()\n    MsgBox \"open\n  End Sub\nEnd Module\n",
                   "test.tav:3:12: string literal is not closed on its line"},
         BadSource{"Module M\n  Dim x As Integer ?\nEnd Module\n", "test.tav:2:20: unexpected character '?'"},
-        BadSource{"Module M\n  Sub S()\n  End Sub\n", "test.tav:4:1: 'module M' is not closed by 'End module'"},
+        BadSource{"Module M\n  Sub S()\n  End Sub\n", "test.tav:4:1: 'Module M' is not closed by 'End Module'"},
         BadSource{"Module M\n  Function F()\n  End Function\nEnd Module\n",
                   "test.tav:2:15: a Function needs a result type ('As Type')"},
         BadSource{"Module M\n  Dim next As Integer\nEnd Module\n",
