@@ -777,8 +777,11 @@ private:
                     if (same_name(ctl->name, name)) {
                         x.ref = Ref::Control;
                         x.text = ctl->name;
+                        x.control_array = ctl->has_index;
                         x.cls = ctl->cls;
-                        x.type = make(TypeKind::Object, ctl->cls);
+                        for (auto& other : k->window->controls)
+                            if (same_name(other->name, name) && other->cls != ctl->cls) x.cls = ctl->base;
+                        x.type = make(TypeKind::Object, x.cls);
                         return true;
                     }
         }
@@ -878,6 +881,7 @@ private:
     // A property or routine named without arguments.
     void finish(Expr& x, bool callee, bool target) {
         if (callee) return;
+        if (x.ref == Ref::Control && x.control_array) error(x.pos, "'" + x.text + "' is a control array: name a member with (index)");
         if (x.ref == Ref::BuiltinProperty) {
             if (!x.routine->params.empty())
                 error(x.pos, "property '" + x.routine->name + "' needs " + std::to_string(x.routine->params.size()) + " index argument(s)");
@@ -901,6 +905,7 @@ private:
         x.cls = callee.cls;
         x.type = callee.type;
         x.text = callee.text;
+        x.control_array = callee.control_array;
         x.receiver = std::move(callee.receiver);
         switch (x.ref) {
             case Ref::Cast: {
@@ -931,6 +936,15 @@ private:
                     error(x.pos, "'" + r.name + "' returns no value");
                 return;
             }
+            case Ref::Control:
+                if (x.control_array && x.args.size() == 1) {
+                    check_expr(x.args[0]);
+                    convert(x.args[0], make(TypeKind::Integer));
+                    if (statement) error(x.pos, "a control is not a statement");
+                    return;
+                }
+                error(x.pos, "'" + x.text + "' " + (x.control_array ? "takes one index" : "is not a control array"));
+                return;
             case Ref::None: x.type = make(TypeKind::Void); return;
             default:
                 if (!x.args.empty() || statement) error(x.pos, "'" + callee.text + "' cannot be called");

@@ -733,11 +733,16 @@ private:
                 return Value{true};
             }
             case Ref::Control: {
+                if (e.control_array) {
+                    expr(*e.args[0]);
+                    a_.push_eax();
+                    push(Slot::Plain);
+                }
                 a_.push_data_address(data_.string_literal(e.text));
                 push(Slot::Plain);
                 receiver_to_stack(e.receiver.get());
-                call_raising("RuntimeControlReference");
-                release_and_pop(2, e.type);
+                call_raising(e.control_array ? "RuntimeControlArrayItemReference" : "RuntimeControlReference");
+                release_and_pop(e.control_array ? 3 : 2, e.type);
                 return Value{true};
             }
             case Ref::Cast: {

@@ -1,0 +1,160 @@
+// How the language's constructs reach the runtime: virtual calls, implicit
+// instances, control arrays, loops, conversions and declared routines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "test_support.h"
+
+namespace tavoc::test {
+namespace {
+
+std::vector<std::string> imports_of(const CompileResult& r, const std::string& symbol) {
+    MapFunction f = find_function(r, symbol);
+    std::vector<std::string> out;
+    for (auto& [field, name] : call_sites(r))
+        if (field >= f.offset && field < f.offset + f.size) out.push_back(name);
+    return out;
+}
+
+bool contains(const Bytes& haystack, const std::string& pattern) {
+    Bytes needle = hex(pattern);
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end()) != haystack.end();
+}
+
+bool has(const std::vector<std::string>& v, const std::string& s) { return std::find(v.begin(), v.end(), s) != v.end(); }
+
+TEST(Methods, OverriddenMethodsAreCalledThroughTheVirtualMethodTable) {
+    CompileResult r = compile_ok(
+        "Class A\n  Sub Go()\n  End Sub\n  Sub Stay()\n  End Sub\nEnd Class\n"
+        "Class B Inherits A\n  Sub Go()\n  End Sub\nEnd Class\n"
+        "Module M\n  Sub Run(x As A)\n    x.Go\n    x.Stay\n  End Sub\nEnd Module\n");
+    Bytes run = function_bytes(r, "M.Run");
+    // push slot 0; push the object again; FindVTableCode; call eax; its record.
+    EXPECT_TRUE(contains(run, "50 6A 00 FF 74 24 04 E8")) << to_hex(run);
+    EXPECT_TRUE(contains(run, "83 C4 08 FF D0 EB 02 2F 00")) << to_hex(run);
+    EXPECT_EQ(imports_of(r, "M.Run"),
+              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeNilObject", "FindVTableCode", "RuntimeNilObject"}));
+    // Both classes' tables: A's slot 0 is A.Go, B's slot 0 is B.Go; slot 1 is A.Stay in both.
+    const Bytes& d = r.blocks.data;
+    for (auto [cls, go] : {std::pair<const char*, const char*>{"class A", "A.Go"}, {"class B", "B.Go"}}) {
+        std::uint32_t at = find_data(r, cls);
+        std::size_t pos = at + 20;  // after kind, size, name, superclass, has-constructor
+        pos += 8;                   // interface flag, interface count
+        pos += 4 + 8 * u32_at(d, pos);
+        pos += 4 + 12 * u32_at(d, pos);
+        pos += 4 + 8 * u32_at(d, pos);
+        ASSERT_EQ(u32_at(d, pos), 2u) << cls;
+        EXPECT_EQ(u32_at(d, pos + 4), find_function(r, go).offset) << cls;
+        EXPECT_EQ(u32_at(d, pos + 8), find_function(r, "A.Stay").offset) << cls;
+    }
+}
+
+TEST(Windows, ImplicitInstanceGetter) {
+    CompileResult r = compile_ok("Window W\nEnd Window\n");
+    Bytes code = function_bytes(r, "W.$instance");
+    EXPECT_EQ(to_hex(Bytes(code.begin(), code.begin() + 4)), "55 89 E5 E8");
+    EXPECT_EQ(to_hex(Bytes(code.begin() + 8, code.begin() + 12)), "EB 02 2F 00");
+    EXPECT_EQ(code[12], 0xA1);  // mov eax, [instance]
+    EXPECT_EQ(u32_at(code, 13), find_data(r, "variable W.$instance"));
+    EXPECT_EQ(to_hex(Bytes(code.begin() + 17, code.begin() + 25)), "85 C0 0F 84 10 00 00 00");
+    EXPECT_EQ(to_hex(Bytes(code.begin() + 25, code.begin() + 27)), "50 50");  // lock it and return it
+    EXPECT_EQ(to_hex(Bytes(code.begin() + 36, code.begin() + 41)), "E9 16 00 00 00");
+    EXPECT_EQ(code[41], 0x68);
+    EXPECT_EQ(u32_at(code, 42), find_data(r, "variable W.$instance"));  // the instance slot, second argument
+    EXPECT_EQ(code[46], 0x68);
+    EXPECT_EQ(u32_at(code, 47), find_data(r, "window description W"));
+    EXPECT_EQ(to_hex(Bytes(code.end() - 4, code.end())), "C9 C3 2F 00");
+    EXPECT_EQ(imports_of(r, "W.$instance"),
+              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeLockObject", "RuntimeCreateWindow"}));
+}
+
+TEST(Windows, ControlsAndControlArraysAreFetchedByName) {
+    CompileResult r = compile_ok(
+        "Window W\n"
+        "  Event Open()\n"
+        "    Label.Text = \"x\"\n"
+        "    B(1).Caption = W.Label.Text\n"
+        "  End Event\n"
+        "  Control Label As StaticText\n  End Control\n"
+        "  Control B(0) As PushButton\n  End Control\n"
+        "  Control B(1) As PushButton\n  End Control\n"
+        "End Window\n");
+    std::vector<std::string> calls = imports_of(r, "W.Open");
+    EXPECT_TRUE(has(calls, "RuntimeControlReference"));
+    EXPECT_TRUE(has(calls, "RuntimeControlArrayItemReference"));
+    EXPECT_TRUE(has(calls, "staticCaptionSetter"));
+    EXPECT_TRUE(has(calls, "stringGetter"));
+    CompileResult bad = compile_source(
+        "Window W\n  Event Open()\n    B.Caption = \"x\"\n  End Event\n"
+        "  Control B(0) As PushButton\n  End Control\nEnd Window\n");
+    ASSERT_FALSE(bad.errors.empty());
+    EXPECT_EQ(bad.errors[0], "test.tav:3:5: 'B' is a control array: name a member with (index)");
+}
+
+TEST(Loops, ForWithNegativeStepCountsDown) {
+    CompileResult r = compile_ok(
+        "Module M\n  Sub S()\n    Dim i As Integer\n    For i = 10 To 1 Step -2\n      BackgroundTask\n    Next\n  End Sub\nEnd Module\n");
+    Bytes code = function_bytes(r, "M.S");
+    // i at EBP-4, the limit at EBP-8: compare, leave when i < limit, add -2 to i.
+    EXPECT_TRUE(contains(code, "8B 45 FC 8B 4D F8 39 C8 0F 8C")) << to_hex(code);
+    EXPECT_TRUE(contains(code, "83 45 FC FE E9")) << to_hex(code);
+}
+
+TEST(Conversions, VariantsAndNumbersGoThroughTheRuntime) {
+    CompileResult r = compile_ok(
+        "Module M\n  Sub S(d As Double)\n"
+        "    Dim v As Variant = 3\n"
+        "    Dim i As Integer = v\n"
+        "    Dim s As String = v\n"
+        "    Dim e As Double = i\n"
+        "    i = d\n"
+        "  End Sub\nEnd Module\n");
+    EXPECT_EQ(imports_of(r, "M.S"),
+              (std::vector<std::string>{"RuntimeStackCheck", "intToVariant", "RuntimeUnlockObject", "variantToInt",
+                                        "variantToString", "RuntimeUnlockString", "IntToFP", "FPToInt",
+                                        "RuntimeUnlockObject", "RuntimeUnlockString"}));
+}
+
+TEST(Declarations, LibraryRoutinesArePushedRightToLeft) {
+    CompileResult r = compile_ok(
+        "Declare Sub Beep Lib \"kernel32.dll\" (frequency As Integer, duration As Integer)\n"
+        "Module M\n  Sub S()\n    Beep 440, 100\n  End Sub\nEnd Module\n");
+    Bytes code = function_bytes(r, "M.S");
+    EXPECT_TRUE(contains(code, "B8 64 00 00 00 50 B8 B8 01 00 00 50 E8")) << to_hex(code);
+    EXPECT_TRUE(has(imports_of(r, "M.S"), "!Xkernel32.dll!Beep"));
+}
+
+TEST(ProjectItems, AutomaticallyCreatedObjects) {
+    CompileResult r = compile_ok("Class Logger\nEnd Class\nModule M\n  Auto Dim log As Logger\nEnd Module\n");
+    const Bytes& d = r.blocks.data;
+    std::uint32_t item = find_data(r, "auto object log");
+    EXPECT_EQ(u32_at(d, item), 5u);
+    EXPECT_EQ(u32_at(d, item + 4), 0u);  // Logger, the program's first class
+    EXPECT_EQ(u32_at(d, item + 8), find_data(r, "variable log"));
+    EXPECT_FALSE(read_relocations(r.blocks.res).at(item + 8));
+}
+
+TEST(Handlers, EventAndMenuHandlersInTheClassRecord) {
+    CompileResult r = compile_ok(
+        "MenuBar\n  Menu F \"File\"\n    Item recent(0) \"none\"\n  End Menu\nEnd MenuBar\n"
+        "Window W\n"
+        "  Event KeyDown(key As String) As Boolean\n    Return key = \"a\"\n  End Event\n"
+        "  MenuHandler recent(index As Integer)\n    Return index = 0\n  End MenuHandler\n"
+        "End Window\n");
+    const Bytes& d = r.blocks.data;
+    std::uint32_t at = find_data(r, "class W");
+    EXPECT_EQ(u32_at(d, at + 4), 120u);
+    std::size_t pos = at + 28;
+    EXPECT_EQ(u32_at(d, pos), 0u);  // methods
+    EXPECT_EQ(u32_at(d, pos + 4), 1u);
+    EXPECT_EQ(literal_at(d, u32_at(d, pos + 8)), "KeyDown");
+    EXPECT_EQ(u32_at(d, pos + 12), find_function(r, "W.KeyDown").offset);
+    EXPECT_EQ(u32_at(d, pos + 16), 401u);  // the event number is the handler's key
+    EXPECT_EQ(u32_at(d, pos + 20), 1u);
+    EXPECT_EQ(literal_at(d, u32_at(d, pos + 24)), "recent");
+    EXPECT_EQ(u32_at(d, pos + 28), find_function(r, "W.recent").offset);
+}
+
+}  // namespace
+}  // namespace tavoc::test
