@@ -206,6 +206,30 @@ TEST(Plugins, EmbeddedListInCommandLineOrder) {
     EXPECT_EQ(u32_at(entry, 15), first);
 }
 
+TEST(Programs, TheExtractorSketchCompilesAndImportsOnlyRuntimeNames) {
+    Bytes text;
+    std::string error;
+    ASSERT_TRUE(image::read_file(std::string(TAVOC_FIXTURES) + "/extractor_sketch.tav", text, error)) << error;
+    auto start = std::chrono::steady_clock::now();
+    CompileResult r = compile({{"extractor_sketch.tav", std::string(text.begin(), text.end())}});
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_TRUE(r.ok) << r.errors[0];
+    std::printf("[ perf     ] extractor sketch: %zu bytes of source in %.4f s\n", text.size(), seconds);
+    std::set<std::string> imports;
+    for (const LinkRecord& rec : read_link(r.blocks.link))
+        if (rec.type == 1) imports.insert(rec.name);
+    for (const std::string& name : imports) {
+        if (name[0] != '!') {
+            EXPECT_TRUE(is_runtime_export(name)) << name;
+        }
+    }
+    EXPECT_TRUE(imports.count("!MSelectFolder as FolderItem"));
+    // Six windows, each with its implicit instance; the welcome window is the default one.
+    for (const char* w : {"Window1", "Window2", "progress", "aboutbox", "herewego"})
+        find_function(r, std::string(w) + ".$instance");
+    EXPECT_TRUE(r.map.find("menu bar") != std::string::npos);
+}
+
 TEST(Performance, AProgramOfTheExtractorsSizeCompilesQuickly) {
     std::string source = "Module Big\n";
     for (int i = 0; i < 400; ++i) {
