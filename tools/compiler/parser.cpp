@@ -28,6 +28,7 @@ public:
             try {
                 declaration();
             } catch (ParseError&) {
+                depth_ = blocks_ = 0;
                 recover_to_declaration();
             }
             skip_newlines();
@@ -497,20 +498,24 @@ private:
     }
 
     std::vector<StmtPtr> block() {
+        if (++blocks_ > kMaxDepth) fail("statements nest too deeply");
         std::vector<StmtPtr> out;
         while (!block_ends()) {
             try {
                 out.push_back(statement());
                 end_line();
             } catch (ParseError&) {  // report, skip the line, go on with the next statement
+                depth_ = 0;
                 while (!at_line_end()) advance();
                 skip_newlines();
             }
         }
+        --blocks_;
         return out;
     }
 
     StmtPtr statement() {
+        operators_ = 0;
         Pos pos = cur().pos;
         if (accept_word("dim")) {
             auto s = std::make_unique<Stmt>(StmtKind::Dim, pos);
@@ -648,6 +653,7 @@ private:
 
     // ---- expressions --------------------------------------------------------
     ExprPtr binary(Op op, ExprPtr lhs, ExprPtr rhs, Pos pos) {
+        if (++operators_ > kMaxOperators) fail("expression is too long");
         auto e = std::make_unique<Expr>(ExprKind::Binary, pos);
         e->op = op;
         e->object = std::move(lhs);
@@ -655,7 +661,13 @@ private:
         return e;
     }
 
-    ExprPtr expr() { return or_expr(); }
+    // Nesting is bounded so that no source can exhaust the compiler's stack.
+    ExprPtr expr() {
+        if (++depth_ > kMaxDepth) fail("expressions nest too deeply");
+        ExprPtr e = or_expr();
+        --depth_;
+        return e;
+    }
 
     ExprPtr or_expr() {
         ExprPtr e = and_expr();
@@ -849,10 +861,15 @@ private:
         fail("expected an expression but found " + describe());
     }
 
+    static constexpr int kMaxDepth = 200;
+    static constexpr int kMaxOperators = 5000;  // the later stages recurse along operator chains
     const std::vector<Token>& toks_;
     Program& prog_;
     Diagnostics& diags_;
     std::size_t i_ = 0;
+    int depth_ = 0;
+    int blocks_ = 0;
+    int operators_ = 0;
 };
 
 }  // namespace

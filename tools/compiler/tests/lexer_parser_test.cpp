@@ -71,5 +71,38 @@ TEST(Lexer, ContinuationCommentsAndCaseOfKeywords) {
         "End Module\n");
 }
 
+TEST(Robustness, EveryPrefixAndDamagedCopyOfARealProgramIsHandled) {
+    Bytes text;
+    std::string error;
+    ASSERT_TRUE(image::read_file(std::string(TAVOC_FIXTURES) + "/extractor_sketch.tav", text, error)) << error;
+    std::string source(text.begin(), text.end());
+    int failures = 0;
+    for (std::size_t cut = 0; cut < source.size(); cut += 13) {
+        CompileResult prefix = compile_source(source.substr(0, cut));
+        if (!prefix.ok) {
+            ++failures;
+            EXPECT_FALSE(prefix.errors.empty());
+            EXPECT_TRUE(prefix.blocks.code.empty());
+        }
+        std::string damaged = source;
+        damaged.erase(cut, 3);
+        compile_source(damaged);
+    }
+    EXPECT_GT(failures, 0);
+}
+
+TEST(Robustness, DeepNestingIsAnErrorNotACrash) {
+    std::string deep = "Module M\n  Sub S()\n    Dim x As Integer = " + std::string(5000, '(') + "1" +
+                       std::string(5000, ')') + "\n  End Sub\nEnd Module\n";
+    CompileResult r = compile_source(deep);
+    ASSERT_FALSE(r.ok);
+    EXPECT_EQ(r.errors[0], "test.tav:3:224: expressions nest too deeply");
+    std::string terms;
+    for (int i = 0; i < 6000; ++i) terms += "1 + ";
+    r = compile_source("Module M\n  Sub S()\n    Dim x As Integer = " + terms + "1\n  End Sub\nEnd Module\n");
+    ASSERT_FALSE(r.ok);
+    EXPECT_EQ(r.errors[0], "test.tav:3:20030: expression is too long");
+}
+
 }  // namespace
 }  // namespace tavoc::test
