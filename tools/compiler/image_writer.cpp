@@ -140,9 +140,11 @@ private:
         }
         data_.u32(0);  // not an interface
         data_.u32(0);  // implements no interfaces
-        std::vector<Function*> methods;
+        std::vector<Function*> methods;  // in slot order
         for (Function* m : c->methods)
             if (m->routine) methods.push_back(m);
+        std::stable_sort(methods.begin(), methods.end(),
+                         [](const Function* a, const Function* b) { return a->vtable_slot < b->vtable_slot; });
         data_.u32(static_cast<std::uint32_t>(methods.size()));
         for (Function* m : methods) {
             data_.string_or_nil(m->name);

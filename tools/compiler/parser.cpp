@@ -10,7 +10,7 @@ namespace {
 
 // Words that cannot name a variable, field or method.
 const std::set<std::string> kReserved = {
-    "and", "as", "catch", "class", "const", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
+    "and", "as", "catch", "class", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
     "exit", "false", "for", "function", "if", "inherits", "isa", "lib", "loop", "me", "menubar", "menuhandler",
     "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "return", "step", "sub", "then",
     "to", "true", "until", "wend", "while", "window"};
