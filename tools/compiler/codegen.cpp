@@ -386,7 +386,7 @@ private:
                 } else if (s.local->type.is_ref()) {
                     a_.xor_eax_eax();
                     store_local(*s.local, Value{true});
-                } else if (s.local->type.kind == TypeKind::Double) {
+                } else if (s.local->type.is_float()) {
                     a_.fldz();
                     store_local(*s.local, Value{});
                 } else {
@@ -411,7 +411,7 @@ private:
                         a_.jcc(Cond::E, next);
                     }
                     for (StmtPtr& b : s.branches[i]) stmt(*b);
-                    a_.jmp(end);
+                    if (i + 1 < s.branches.size()) a_.jmp(end);
                     a_.bind(next);
                 }
                 a_.bind(end);
