@@ -87,7 +87,7 @@ struct Binding {
     std::vector<BindArg> args;   // in source order; pushed right to left
 };
 
-enum class RoutineKind { Runtime, Library, Plugin, Application };
+enum class RoutineKind { Runtime, Library, Plugin, Application, Interface };
 
 struct Routine {
     std::string name;
@@ -104,6 +104,7 @@ struct Routine {
     bool has_setter = false;
     Binding setter;
     Function* function = nullptr;  // Application
+    int interface_number = 0;      // Interface: the method's number, from 1
     ClassInfo* owner = nullptr;
 };
 
@@ -149,6 +150,9 @@ struct ClassInfo {
     ControlDecl* control = nullptr;   // the unnamed subclass of a control
     bool is_module = false;
     std::vector<Global*> globals;     // a module's properties
+    bool is_interface = false;
+    std::vector<TypeRef> interface_names;  // Implements ...
+    std::vector<ClassInfo*> interfaces;
 
     int class_index = -1;             // in the image's class table, once used
 };

@@ -16,6 +16,13 @@ bool is_subclass(const ClassInfo* cls, const ClassInfo* base) {
     return false;
 }
 
+bool implements(const ClassInfo* cls, const ClassInfo* interface) {
+    for (int guard = 0; cls && guard < 1000; cls = cls->super, ++guard)
+        for (const ClassInfo* i : cls->interfaces)
+            if (i == interface) return true;
+    return false;
+}
+
 std::string type_name(const Type& t) {
     switch (t.kind) {
         case TypeKind::Void: return "no value";
@@ -113,11 +120,19 @@ private:
             }
         }
         for (auto& c : prog_.classes) {
+            for (const TypeRef& n : c->interface_names) {
+                ClassInfo* i = prog_.find_class(n.name);
+                if (!i || !i->is_interface) error(n.pos, "'" + n.name + "' is not an interface");
+                else c->interfaces.push_back(i);
+            }
             if (c->super_name.empty()) continue;
             c->super = prog_.find_class(c->super_name);
             if (!c->super) {
                 Pos pos = c->control ? c->control->class_name.pos : c->pos;
                 error(pos, "unknown class '" + c->super_name + "'");
+            } else if (c->super->is_interface) {
+                error(c->pos, "'" + c->super->name + "' is an interface: write 'Implements " + c->super->name + "'");
+                c->super = nullptr;
             }
         }
         for (auto& c : prog_.classes) {
@@ -252,6 +267,22 @@ private:
     void layout_classes() {
         std::set<ClassInfo*> done;
         for (auto& c : prog_.classes) layout(c.get(), done);
+        for (auto& c : prog_.classes)
+            for (ClassInfo* i : c->interfaces)
+                for (auto& m : i->members) check_implementation(*c, *i, *m);
+    }
+
+    // The class or a superclass has a method for every method of the interface.
+    void check_implementation(ClassInfo& c, ClassInfo& interface, Routine& m) {
+        for (ClassInfo* k = &c; k; k = k->super)
+            for (Function* f : k->methods) {
+                if (!f->routine || !same_name(f->name, m.name)) continue;
+                bool same = same_type(f->result, m.result) && f->params.size() == m.params.size();
+                for (std::size_t j = 0; same && j < m.params.size(); ++j) same = same_type(f->params[j].type, m.params[j].type);
+                if (!same) error(f->pos, "'" + f->name + "' does not have the signature of " + interface.name + "." + m.name);
+                return;
+            }
+        error(c.pos, "class '" + c.name + "' does not implement " + interface.name + "." + m.name);
     }
 
     // ---- windows, menus, project ----------------------------------------------
@@ -606,7 +637,9 @@ private:
             return;
         }
         if (same_type(from, to)) return;
-        if (to.kind == TypeKind::Object && from.kind == TypeKind::Object && is_subclass(from.cls, to.cls)) return;
+        if (to.kind == TypeKind::Object && from.kind == TypeKind::Object &&
+            (is_subclass(from.cls, to.cls) || (to.cls->is_interface && implements(from.cls, to.cls))))
+            return;
         if (from.kind == TypeKind::Nil && to.is_ref()) {
             e->type = to;
             return;
@@ -659,6 +692,7 @@ private:
                 ClassInfo* c = prog_.find_class(x.text);
                 if (!c) error(x.pos, "unknown class '" + x.text + "'");
                 else if (c->window) error(x.pos, "windows are created through their implicit instance, not New");
+                else if (c->is_interface) error(x.pos, "'" + c->name + "' is an interface; create an object of a class that implements it");
                 x.cls = c;
                 x.type = c ? make(TypeKind::Object, c) : make(TypeKind::Nil);
                 return;

@@ -11,6 +11,7 @@ namespace tavoc {
 void check_program(Program& program, Diagnostics& diags);
 
 bool is_subclass(const ClassInfo* cls, const ClassInfo* base);
+bool implements(const ClassInfo* cls, const ClassInfo* interface);  // the class or a superclass does
 std::string type_name(const Type& type);
 // The event a handler of `cls` named `name` handles, searching the superclasses.
 const EventDef* find_event(const ClassInfo* cls, const std::string& name);

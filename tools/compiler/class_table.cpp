@@ -10,6 +10,7 @@ ClassTable::ClassTable(Program& program) {
 void ClassTable::add_application_class(ClassInfo* cls) {
     if (cls->class_index >= 0) return;
     if (cls->super && !cls->super->builtin) add_application_class(cls->super);
+    for (ClassInfo* i : cls->interfaces) add_application_class(i);  // the runtime reads them first
     cls->class_index = static_cast<int>(classes_.size());
     classes_.push_back(cls);
 }

@@ -633,7 +633,15 @@ private:
             }
         }
         words = static_cast<int>(stack_.size() - base);
-        if (r.kind == RoutineKind::Application) {
+        if (r.kind == RoutineKind::Interface) {
+            a_.push_imm(classes_.index(r.owner));
+            a_.push_imm(r.interface_number);
+            a_.push_esp_slot(8);
+            a_.call_import("FindInterfaceVTableCode");
+            a_.add_esp(12);
+            a_.call_eax();
+            call_site_record();
+        } else if (r.kind == RoutineKind::Application) {
             Function& f = *r.function;
             if (f.polymorphic && r.has_me) {
                 a_.push_imm(f.vtable_slot);
@@ -655,7 +663,7 @@ private:
 
     Value call_routine(Expr& e) {
         Routine& r = *e.routine;
-        if (r.kind == RoutineKind::Application) {
+        if (r.kind == RoutineKind::Application || r.kind == RoutineKind::Interface) {
             Binding b;
             if (r.has_me) b.args.push_back(BindArg{BindArg::Me, 0, 0});
             for (std::size_t k = 0; k < r.params.size(); ++k) b.args.push_back(BindArg{BindArg::Param, static_cast<int>(k), 0});

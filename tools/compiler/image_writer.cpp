@@ -125,6 +125,8 @@ private:
             if (m->routine) data_.string_literal(m->name);
         for (Function* h : c->handlers) data_.string_literal(h->name);
         for (Function* h : c->menu_handlers) data_.string_literal(h->name);
+        if (c->is_interface)
+            for (auto& m : c->members) data_.string_literal(m->name);
         int super = c->super ? classes_.index(c->super) : -1;
         data_.align(4);
         std::uint32_t at = data_.u32(0);
@@ -138,8 +140,16 @@ private:
         } else {
             data_.u32(0);
         }
-        data_.u32(0);  // not an interface
-        data_.u32(0);  // implements no interfaces
+        data_.u32(c->is_interface ? 1 : 0);
+        data_.u32(static_cast<std::uint32_t>(c->interfaces.size()));
+        for (ClassInfo* i : c->interfaces) data_.u32(static_cast<std::uint32_t>(classes_.index(i)));
+        if (c->is_interface) {
+            data_.u32(static_cast<std::uint32_t>(c->members.size()));
+            for (auto& m : c->members) data_.string_or_nil(m->name);
+            for (int i = 0; i < 4; ++i) data_.u32(0);  // no handlers, menu handlers or virtual methods
+            data_.symbol("interface " + c->name, at, data_.size() - at);
+            return at;
+        }
         std::vector<Function*> methods;  // in slot order
         for (Function* m : c->methods)
             if (m->routine) methods.push_back(m);

@@ -11,7 +11,7 @@ namespace {
 // Words that cannot name a variable, field or method.
 const std::set<std::string> kReserved = {
     "and", "as", "catch", "class", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
-    "exit", "false", "for", "function", "if", "inherits", "isa", "lib", "loop", "me", "menubar", "menuhandler",
+    "exit", "false", "for", "function", "if", "implements", "inherits", "interface", "isa", "lib", "loop", "me", "menubar", "menuhandler",
     "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "return", "step", "sub", "then",
     "to", "true", "until", "wend", "while", "window"};
 
@@ -122,7 +122,7 @@ private:
     }
     bool starts_declaration() const {
         return is_word("module") || is_word("class") || is_word("window") || is_word("project") || is_word("declare") ||
-               is_word("menubar");
+               is_word("menubar") || is_word("interface");
     }
 
     // ---- declarations -------------------------------------------------------
@@ -131,6 +131,7 @@ private:
         if (accept_word("declare")) return declare();
         if (accept_word("module")) return class_like(true, false);
         if (accept_word("class")) return class_like(false, false);
+        if (accept_word("interface")) return interface_decl();
         if (accept_word("window")) return class_like(false, true);
         if (accept_word("menubar")) return menubar();
         fail("expected a declaration (Module, Class, Window, MenuBar, Project or Declare) but found " + describe());
@@ -255,6 +256,10 @@ private:
             cls->super_name = "Object";
         }
         if (!is_module && accept_word("inherits")) cls->super_name = name("a superclass name");
+        if (!is_module && accept_word("implements")) {
+            do cls->interface_names.push_back(type_ref());
+            while (accept_punct(","));
+        }
         end_line();
         while (!is_word("end")) {
             if (at_end()) {
@@ -312,6 +317,36 @@ private:
             return;
         }
         function(cls);
+    }
+
+    // Interface Name, then method signatures without bodies.
+    void interface_decl() {
+        Pos pos = cur().pos;
+        ClassInfo* cls = new_class(name("an interface name"), pos);
+        cls->is_interface = true;
+        end_line();
+        while (!is_word("end")) {
+            if (at_end()) fail("'Interface " + cls->name + "' is not closed by 'End Interface'");
+            auto r = std::make_unique<Routine>();
+            r->pos = cur().pos;
+            bool is_function = accept_word("function");
+            if (!is_function) expect_word("sub");
+            r->name = name("a method name");
+            r->kind = RoutineKind::Interface;
+            r->has_me = true;
+            r->owner = cls;
+            r->params = params();
+            if (is_function) {
+                expect_word("as");
+                r->result_name = type_ref();
+            }
+            r->interface_number = static_cast<int>(cls->members.size()) + 1;
+            cls->members.push_back(std::move(r));
+            end_line();
+        }
+        expect_word("end");
+        expect_word("interface");
+        end_line();
     }
 
     PropertyValue property_value() {

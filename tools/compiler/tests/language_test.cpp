@@ -50,6 +50,40 @@ TEST(Methods, OverriddenMethodsAreCalledThroughTheVirtualMethodTable) {
     }
 }
 
+TEST(Interfaces, RecordsAndCallsThroughTheInterfaceTable) {
+    CompileResult r = compile_ok(
+        "Interface Playable\n  Sub Play()\n  Function Length() As Integer\nEnd Interface\n"
+        "Class Track Implements Playable\n  Sub Play()\n  End Sub\n  Function Length() As Integer\n    Return 3\n  End Function\nEnd Class\n"
+        "Module M\n  Function Run(p As Playable) As Integer\n    Return p.Length()\n  End Function\n"
+        "  Sub Start(t As Track)\n    Dim n As Integer = Run(t)\n  End Sub\nEnd Module\n");
+    const Bytes& d = r.blocks.data;
+    // The interface comes first in the class table, so that Track can name it.
+    std::uint32_t i = find_data(r, "interface Playable");
+    EXPECT_EQ(u32_at(d, i), 0u);
+    EXPECT_EQ(u32_at(d, i + 12), 0xFFFFFFFFu);  // no superclass
+    EXPECT_EQ(u32_at(d, i + 16), 0u);
+    EXPECT_EQ(u32_at(d, i + 20), 1u);           // an interface
+    EXPECT_EQ(u32_at(d, i + 24), 0u);
+    EXPECT_EQ(u32_at(d, i + 28), 2u);           // two methods, names only
+    EXPECT_EQ(literal_at(d, u32_at(d, i + 32)), "Play");
+    EXPECT_EQ(literal_at(d, u32_at(d, i + 36)), "Length");
+    EXPECT_EQ(to_hex(Bytes(d.begin() + i + 40, d.begin() + i + 56)), "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00");
+    std::uint32_t t = find_data(r, "class Track");
+    EXPECT_EQ(u32_at(d, t + 20), 0u);
+    EXPECT_EQ(u32_at(d, t + 24), 1u);
+    EXPECT_EQ(u32_at(d, t + 28), 0u);  // Playable's class index
+    EXPECT_NE(r.map.find("     0  Playable"), std::string::npos) << r.map;
+    // push the interface's index and the method number 2, then the object again.
+    Bytes run = function_bytes(r, "M.Run");
+    EXPECT_TRUE(contains(run, "50 6A 00 6A 02 FF 74 24 08 E8")) << to_hex(run);
+    EXPECT_TRUE(contains(run, "83 C4 0C FF D0 EB 02 2F 00")) << to_hex(run);
+    EXPECT_TRUE(has(imports_of(r, "M.Run"), "FindInterfaceVTableCode"));
+
+    CompileResult bad = compile_source("Interface I\n  Sub Go(n As Integer)\nEnd Interface\nClass C Implements I\nEnd Class\n");
+    ASSERT_FALSE(bad.errors.empty());
+    EXPECT_EQ(bad.errors[0], "test.tav:4:7: class 'C' does not implement I.Go");
+}
+
 TEST(Windows, ImplicitInstanceGetter) {
     CompileResult r = compile_ok("Window W\nEnd Window\n");
     Bytes code = function_bytes(r, "W.$instance");
