@@ -159,7 +159,7 @@ struct ClassInfo {
 
 // ---- Functions of the application -------------------------------------------
 
-enum class FunctionKind { Sub, Function, Event, MenuHandler, Constructor, Destructor, InstanceGetter, Entry };
+enum class FunctionKind { Sub, Function, Event, MenuHandler, Constructor, Destructor, InstanceGetter };
 
 enum class ExprKind {
     Integer, Real, String, Boolean, Nil, Me,
@@ -186,7 +186,6 @@ enum class Ref {
     Window,         // implicit instance of `window`
     Control,        // control of a window: `object` is the window, `text` the control name
     Cast,           // ClassName(expr)
-    Module,         // a module name used as qualifier
 };
 
 struct Expr {
@@ -353,7 +352,6 @@ struct Program {
     ProjectDecl project;
     std::vector<AutoObject> auto_objects;
     std::size_t prelude_class_count = 0;
-    std::size_t prelude_routine_count = 0;
 
     ClassInfo* find_class(const std::string& name) const;
     Routine* find_global(const std::string& name) const;

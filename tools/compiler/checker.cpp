@@ -8,8 +8,6 @@
 
 namespace tavoc {
 
-std::int32_t min_int() { return INT32_MIN; }
-
 bool is_subclass(const ClassInfo* cls, const ClassInfo* base) {
     for (int guard = 0; cls && guard < 1000; cls = cls->super, ++guard)
         if (cls == base) return true;

@@ -15,6 +15,5 @@ bool implements(const ClassInfo* cls, const ClassInfo* interface);  // the class
 std::string type_name(const Type& type);
 // The event a handler of `cls` named `name` handles, searching the superclasses.
 const EventDef* find_event(const ClassInfo* cls, const std::string& name);
-std::int32_t min_int();
 
 }  // namespace tavoc

@@ -134,7 +134,7 @@ private:
         if (accept_word("interface")) return interface_decl();
         if (accept_word("window")) return class_like(false, true);
         if (accept_word("menubar")) return menubar();
-        fail("expected a declaration (Module, Class, Window, MenuBar, Project or Declare) but found " + describe());
+        fail("expected a declaration (Module, Class, Interface, Window, MenuBar, Project or Declare) but found " + describe());
     }
 
     void project() {

@@ -226,7 +226,6 @@ void load_prelude(const std::string& text, Program& program, Diagnostics& diags)
     std::vector<Token> tokens = tokenize(file, -1, diags);
     PreludeReader(tokens, program, diags).run();
     program.prelude_class_count = program.classes.size();
-    program.prelude_routine_count = program.globals.size();
 }
 
 }  // namespace tavoc

@@ -54,7 +54,6 @@ public:
     void push_ecx() { byte(0x51); }
     void pop_eax() { byte(0x58); }
     void pop_ecx() { byte(0x59); }
-    void pop_edx() { byte(0x5A); }
     void push_imm(std::int32_t v);
     void push_data_address(std::uint32_t data_offset) { byte(0x68), data_address(data_offset); }
     void push_local(std::int32_t offset) { frame_op(0xFF, 6, offset); }

@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadSource{"Module M\n  Sub S()\n    x = (1 + \n  End Sub\nEnd Module\n",
                   "test.tav:3:14: expected an expression but found end of line"},
         BadSource{"Sub S()\nEnd Sub\n",
-                  "test.tav:1:1: expected a declaration (Module, Class, Window, MenuBar, Project or Declare) but found 'Sub'"},
+                  "test.tav:1:1: expected a declaration (Module, Class, Interface, Window, MenuBar, Project or Declare) but found 'Sub'"},
         BadSource{"Module M\n  Dim x As Integer\nEnd Module\nModule N\n  Dim y As Integer = 3\nEnd Module\n",
                   "test.tav:5:20: expected end of line but found '='"},
         BadSource{"Module M\n  Sub S()\n    Dim n As Integer = 99999999999\n  End Sub\nEnd Module\n",
