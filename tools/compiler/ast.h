@@ -208,6 +208,7 @@ struct Expr {
     Routine* routine = nullptr;   // builtin property or callee
     ClassInfo* cls = nullptr;     // New, IsA, Cast, Window, Control class
     ExprPtr receiver;             // object a field, property or method applies to (null: Me or none)
+    std::vector<Local*> keep;     // library calls: where an owned String argument lives during the call
     bool control_array = false;   // Control: a member of a control array, chosen by args[0]
 
     Expr(ExprKind k, Pos p) : kind(k), pos(p) {}

@@ -178,9 +178,8 @@ private:
         for (auto& r : prog_.globals) {
             resolve_params(r->params);
             r->result = resolve(r->result_name);
-            if (r->kind != RoutineKind::Runtime)
-                for (Param& p : r->params)
-                    if (p.type.kind == TypeKind::Object && p.type.cls == variant_) error(p.pos, "declared routines take no Variant");
+            if (r->kind == RoutineKind::Library && r->result.kind == TypeKind::String)
+                error(r->result_name.pos, "a library routine cannot return a String");
         }
         for (auto& g : prog_.global_vars) g->type = resolve(g->type_name);
         for (AutoObject& a : prog_.auto_objects) {
@@ -961,6 +960,8 @@ private:
                 for (std::size_t k = 0; k < x.args.size(); ++k) {
                     check_expr(x.args[k]);
                     convert(x.args[k], r.params[k].type);
+                    bool c_string = r.kind == RoutineKind::Library && r.params[k].type.kind == TypeKind::String;
+                    x.keep.push_back(c_string ? add_local("$text", make(TypeKind::String), false) : nullptr);
                 }
                 if (x.ref == Ref::BuiltinProperty && !target && !r.has_getter) error(x.pos, "property '" + r.name + "' cannot be read");
                 if (statement && x.ref == Ref::BuiltinProperty) error(x.pos, "a property is not a statement");

@@ -608,8 +608,25 @@ private:
 
     // ---- calls ------------------------------------------------------------------------------
     // Calls `routine` through `binding` (its getter, setter or method call).
+    // A library routine gets the text of a String as a C string; an owned
+    // String is kept in a local until the function ends.
+    void c_string_argument(Value v, Local* keep) {
+        if (v.owned) store_local(*keep, v);
+        int empty = a_.new_label(), done = a_.new_label();
+        a_.test_eax();
+        a_.jcc(Cond::E, empty);
+        a_.mov_eax_field(4);  // the text buffer: a length byte, then the text
+        a_.inc_eax();
+        a_.jmp(done);
+        a_.bind(empty);
+        a_.mov_eax_data_address(data_.empty_c_string());
+        a_.bind(done);
+        a_.push_eax();
+        push(Slot::Plain);
+    }
+
     Value call_binding(Routine& r, const Binding& b, Expr* receiver, std::vector<ExprPtr>* args, Expr* value,
-                       const Type& result) {
+                       const Type& result, const std::vector<Local*>* keep = nullptr) {
         int words = 0;
         std::size_t base = stack_.size();
         for (auto it = b.args.rbegin(); it != b.args.rend(); ++it) {
@@ -621,6 +638,10 @@ private:
                 case BindArg::Param: {
                     Expr& arg = *(*args)[it->index];
                     Value v = expr(arg);
+                    if (r.kind == RoutineKind::Library && r.params[it->index].type.kind == TypeKind::String) {
+                        c_string_argument(v, keep->at(it->index));
+                        break;
+                    }
                     push_value(r.params[it->index].type, v);
                     break;
                 }
@@ -669,7 +690,7 @@ private:
             for (std::size_t k = 0; k < r.params.size(); ++k) b.args.push_back(BindArg{BindArg::Param, static_cast<int>(k), 0});
             return call_binding(r, b, e.receiver.get(), &e.args, nullptr, r.result);
         }
-        return call_binding(r, r.binding, e.receiver.get(), &e.args, nullptr, r.result);
+        return call_binding(r, r.binding, e.receiver.get(), &e.args, nullptr, r.result, &e.keep);
     }
 
     // ---- expressions -------------------------------------------------------------------------

@@ -74,6 +74,11 @@ std::uint32_t DataBlock::string_or_nil(const std::string& text) {
     return data_pointer(found->second);
 }
 
+std::uint32_t DataBlock::empty_c_string() {
+    if (!empty_c_string_) empty_c_string_ = u32(0);
+    return empty_c_string_;
+}
+
 std::uint32_t DataBlock::double_constant(double v) {
     std::uint64_t key;
     std::memcpy(&key, &v, 8);

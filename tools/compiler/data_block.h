@@ -43,11 +43,13 @@ public:
     // contiguous, so their strings are interned before a record starts.
     std::uint32_t string_or_nil(const std::string& text);
     std::uint32_t double_constant(double v);
+    std::uint32_t empty_c_string();  // one zero byte, shared
     void symbol(const std::string& name, std::uint32_t offset, std::uint32_t size) { symbols.push_back({name, offset, size}); }
 
 private:
     std::map<std::string, std::uint32_t> strings_;
     std::map<std::uint64_t, std::uint32_t> doubles_;
+    std::uint32_t empty_c_string_ = 0;  // 0: not made yet (offset 0 is the entry point)
 };
 
 }  // namespace tavoc

@@ -88,6 +88,7 @@ public:
     void or_eax_ecx() { bytes({0x09, 0xC8}); }
     void neg_eax() { bytes({0xF7, 0xD8}); }
     void not_eax() { bytes({0xF7, 0xD0}); }
+    void inc_eax() { byte(0x40); }
     void xor_eax_1() { bytes({0x83, 0xF0, 0x01}); }
     void add_local_imm(std::int32_t offset, std::int32_t v);
     void add_local_ecx(std::int32_t offset) { frame_op(0x01, 1, offset); }

@@ -159,6 +159,20 @@ TEST(Declarations, LibraryRoutinesArePushedRightToLeft) {
     EXPECT_TRUE(has(imports_of(r, "M.S"), "!Xkernel32.dll!Beep"));
 }
 
+TEST(Declarations, LibraryRoutinesGetStringsAsCStrings) {
+    CompileResult r = compile_ok(
+        "Declare Sub OutputDebugStringA Lib \"kernel32.dll\" (text As String)\n"
+        "Module M\n  Sub S(a As String)\n    OutputDebugStringA a + \"!\"\n  End Sub\nEnd Module\n");
+    Bytes code = function_bytes(r, "M.S");
+    // The owned sum goes to a hidden local at EBP-4 (released at the end); the
+    // routine gets its text, or an empty C string for nil.
+    EXPECT_TRUE(contains(code, "8B 4D FC 89 45 FC 51 E8")) << to_hex(code);
+    EXPECT_TRUE(contains(code, "85 C0 0F 84 09 00 00 00 8B 40 04 40 E9 05 00 00 00 B8")) << to_hex(code);
+    EXPECT_TRUE(contains(code, "C9 C3 2F 05 FF FC 00")) << to_hex(code);
+    EXPECT_EQ(imports_of(r, "M.S"), (std::vector<std::string>{"RuntimeStackCheck", "RuntimeAddString", "RuntimeUnlockString",
+                                                               "!Xkernel32.dll!OutputDebugStringA", "RuntimeUnlockString"}));
+}
+
 TEST(ProjectItems, AutomaticallyCreatedObjects) {
     CompileResult r = compile_ok("Class Logger\nEnd Class\nModule M\n  Auto Dim log As Logger\nEnd Module\n");
     const Bytes& d = r.blocks.data;
