@@ -11,11 +11,13 @@ ExternalProject_Add(host_tools
              -DCMAKE_TOOLCHAIN_FILE=
   INSTALL_COMMAND ""
   BUILD_BYPRODUCTS "${HOST_TOOLS_DIR}/imagepack/imagepack" "${HOST_TOOLS_DIR}/handimages/handimages"
+                   "${HOST_TOOLS_DIR}/compiler/tavoc"
   BUILD_ALWAYS ON
   USES_TERMINAL_BUILD ON)
 
 set(IMAGEPACK "${HOST_TOOLS_DIR}/imagepack/imagepack")
 set(HANDIMAGES "${HOST_TOOLS_DIR}/handimages/handimages")
+set(TAVOC "${HOST_TOOLS_DIR}/compiler/tavoc")
 
 # Host test programs run natively (no emulator): they are listed by path.
 function(add_host_test name path)
@@ -40,4 +42,18 @@ function(add_loose_image target image dir)
     DEPENDS host_tools "${IMAGEPACK}" "${image}"
     COMMENT "Writing ${image} as loose files in ${dir}")
   add_custom_target(${target} ALL DEPENDS ${files})
+endfunction()
+
+# A program of the application language compiled and packed into a copy of
+# runner.exe: add_compiled_runner(target output source...)
+function(add_compiled_runner target output)
+  set(sources ${ARGN})
+  get_filename_component(stem "${output}" NAME_WE)
+  set(image "${CMAKE_CURRENT_BINARY_DIR}/${stem}.img")
+  add_custom_command(OUTPUT "${image}"
+    COMMAND "${TAVOC}" -o "${image}" --map "${CMAKE_CURRENT_BINARY_DIR}/${stem}.map" ${sources}
+    DEPENDS host_tools "${TAVOC}" ${sources}
+    WORKING_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}"
+    COMMENT "Compiling ${stem}")
+  add_packed_runner(${target} "${image}" "${output}")
 endfunction()

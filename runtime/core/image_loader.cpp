@@ -53,4 +53,5 @@ bool load_and_enter_image() {
 
 const std::uint8_t* image_code_base() { return g_image.code; }
 const std::uint8_t* image_data_base() { return g_image.data; }
+std::uint32_t image_data_size() { return g_image.data_size; }
 std::uint32_t image_media_table_offset() { return g_image.media_table_offset; }

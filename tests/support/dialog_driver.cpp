@@ -2,7 +2,7 @@
 // outside, the way a person at the screen would.
 //
 //   dialog_driver [--timeout MS] [--expect-exit N] [--box TITLE|TEXT|BUTTON]...
-//                 [--no-box] -- PROGRAM.exe [ARGS...]
+//                 [--no-box] [--raw-args TEXT] -- PROGRAM.exe [ARGS...]
 //
 // Each --box waits for the next dialog of the started process, checks its
 // title and text (an empty field is not checked; in TEXT "\n" stands for a
@@ -11,7 +11,13 @@
 // appearing once all --box entries are used up is an error; --no-box just
 // says that none is expected. Then the exit code must equal --expect-exit
 // (default 0). Exits 0 when everything matched, 1 otherwise, 2 on bad usage.
-// --timeout (default 60000 ms) bounds the whole run.
+// --timeout (default 60000 ms) bounds the whole run. --raw-args appends TEXT
+// to the program's command line exactly as given, for programs that split
+// their command line themselves.
+//
+// --file-dialog PATH is a step like --box: it takes the next dialog as an
+// open or save dialog, types PATH (a Unix path is turned into its DOS name)
+// into its file name field and presses its default button.
 
 #include <windows.h>
 
@@ -30,11 +36,13 @@ struct BoxSpec {
     std::wstring title;
     std::wstring text;
     std::wstring button;
+    std::wstring file_path;  // set for a --file-dialog step
 };
 
 struct Options {
     DWORD timeout_ms = 60000;
     DWORD expect_exit = 0;
+    std::wstring raw_args;
     std::vector<BoxSpec> boxes;
     std::vector<std::wstring> command;  // program, then its arguments
 };
@@ -135,14 +143,20 @@ Options parse(int argc, wchar_t** argv) {
             o.timeout_ms = parse_number(value(), "--timeout");
         } else if (a == L"--expect-exit") {
             o.expect_exit = parse_number(value(), "--expect-exit");
+        } else if (a == L"--raw-args") {
+            o.raw_args = value();
         } else if (a == L"--no-box") {
             no_box = true;
+        } else if (a == L"--file-dialog") {
+            BoxSpec b;
+            b.file_path = value();
+            o.boxes.push_back(b);
         } else if (a == L"--box") {
             // TITLE may not hold '|', TEXT may: split at the first and last.
             std::wstring v = value();
             size_t first = v.find(L'|'), last = v.rfind(L'|');
             if (first == std::wstring::npos || first == last) usage("--box needs TITLE|TEXT|BUTTON, got " + utf8(v));
-            BoxSpec b{v.substr(0, first), unescape(v.substr(first + 1, last - first - 1)), v.substr(last + 1)};
+            BoxSpec b{v.substr(0, first), unescape(v.substr(first + 1, last - first - 1)), v.substr(last + 1), {}};
             if (button_id(b.button) == 0) usage("unknown button name: " + utf8(b.button));
             o.boxes.push_back(b);
         } else {
@@ -305,6 +319,7 @@ private:
             if (i) cmdline += L' ';
             cmdline += quote_arg(i == 0 ? program_path(opt_.command[0]) : opt_.command[i]);
         }
+        if (!opt_.raw_args.empty()) cmdline += L' ' + opt_.raw_args;
         STARTUPINFOW si{};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESTDHANDLES;
@@ -360,6 +375,7 @@ private:
     bool answer(size_t n, const BoxSpec& spec) {
         HWND dlg = wait_dialog(n, spec);
         if (!dlg) return false;
+        if (!spec.file_path.empty()) return fill_file_dialog(n, dlg, program_path(spec.file_path));
         // Its controls may still be on their way in; give them a moment.
         Sleep(100);
         wchar_t title_buf[512] = {};
@@ -392,6 +408,39 @@ private:
             PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(btn));
         if (!wait_gone(dlg, remaining())) {
             timed_out("waiting for box " + std::to_string(n) + " to close");
+            return false;
+        }
+        return true;
+    }
+
+    // The file name field of an open or save dialog: the edit inside the
+    // combo box cmb13 of the newer layout, or the edit edt1 of the older.
+    static HWND file_name_field(HWND dlg) {
+        if (HWND combo = GetDlgItem(dlg, 0x47C)) {
+            HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+            return edit ? edit : combo;
+        }
+        return GetDlgItem(dlg, 0x480);
+    }
+
+    bool fill_file_dialog(size_t n, HWND dlg, const std::wstring& path) {
+        // The dialog fills its folder view after it shows.
+        Sleep(500);
+        HWND field = file_name_field(dlg);
+        if (!field) {
+            say("dialog " + std::to_string(n) + " has no file name field: " + describe(dlg));
+            return false;
+        }
+        say("dialog " + std::to_string(n) + ": typing " + shown(path));
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 2000,
+                            &ignored);
+        HWND ok = GetDlgItem(dlg, IDOK);
+        SendMessageTimeoutW(ok, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+        if (!wait_gone(dlg, 1000))
+            PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
+        if (!wait_gone(dlg, remaining())) {
+            timed_out("waiting for dialog " + std::to_string(n) + " to close");
             return false;
         }
         return true;

@@ -1,0 +1,87 @@
+// RuntimeInit: everything between linking the image and the main loop, in
+// a fixed order.
+#include <windows.h>
+#include <ole2.h>
+
+#include "application.h"
+#include "builtin_classes.h"
+#include "builtin_events.h"
+#include "exceptions.h"
+#include "image_loader.h"
+#include "linker.h"
+#include "plugin_list.h"
+#include "process.h"
+#include "project_description.h"
+#include "project_settings.h"
+#include "startup.h"
+#include "ui_services.h"
+
+namespace {
+
+constexpr std::uintptr_t kStackAllowance = 0xE0000;  // 917,504 bytes
+
+void register_window_class(const char* name, WNDPROC procedure, HICON icon) {
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = 4;
+    wc.hInstance = process_instance();
+    wc.hIcon = icon;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+DataSpan g_data = {nullptr, 0};
+
+}  // namespace
+
+void runtime_set_description_data(const std::uint8_t* start, std::size_t size) { g_data = {start, size}; }
+
+namespace {
+
+// The records of the description must lie in the block that holds it: the
+// loaded image's data block unless a host program named another.
+DataSpan description_span() {
+    if (g_data.start) return g_data;
+    return {image_data_base(), image_data_size()};
+}
+
+}  // namespace
+
+extern "C" void RuntimeInit(const std::uint8_t* description) {
+    UiServices& ui = ui_services();
+    HICON icon = LoadIconA(process_instance(), MAKEINTRESOURCEA(102));
+    register_window_class("TVWindow", ui.window_procedure, icon);
+    register_window_class("TV_Pane", ui.pane_procedure, nullptr);
+
+    OleInitialize(nullptr);
+    ui.init_colours();
+    builtin_classes_create();
+    plugin_list_install();
+    ui.set_default_font("System", 12);
+
+    int here = 0;
+    stack_limit_set(reinterpret_cast<std::uintptr_t>(&here) - kStackAllowance);
+    resolve_pending_plugin_references();
+
+    RuntimeClass* application_class = nullptr;
+    if (description) {
+        DataSpan data = description_span();
+        bool ok = false;
+        application_class = project_read_classes(description, data, ok);
+        if (ok) project_read_items(description, data);
+    }
+    const ProjectSettings& settings = project_settings();
+    if (settings.mdi && !ui.create_mdi_frame(settings.title, 640, 480)) {
+        RuntimeString* text = string_from_cstr("This application needs a multiple-document window, which this runtime cannot create.");
+        RuntimeMsgBox(text);
+        RuntimeUnlockString(text);
+    }
+
+    application_create(application_class);
+    application_fire(g_application_events.open);
+    bool opened = application_open_documents(process_command_line());
+    if (settings.mdi) application_fire(g_application_events.activate);
+    if (!opened) ApplicationNewDocument();
+}
