@@ -27,16 +27,23 @@ enum class TypeKind { Void, Integer, Single, Double, Boolean, String, Color, Obj
 struct Type {
     TypeKind kind = TypeKind::Void;
     ClassInfo* cls = nullptr;  // Object: the static class (Variant is a class too)
+    bool array = false;        // a runtime array of elements of kind and cls
 
-    bool is_ref() const { return kind == TypeKind::String || kind == TypeKind::Object; }
-    bool is_float() const { return kind == TypeKind::Single || kind == TypeKind::Double; }
-    bool is_int() const { return kind == TypeKind::Integer || kind == TypeKind::Color; }
-    int size() const { return kind == TypeKind::Double ? 8 : kind == TypeKind::Void ? 0 : 4; }
+    bool is_ref() const { return !array && (kind == TypeKind::String || kind == TypeKind::Object); }
+    bool is_float() const { return !array && (kind == TypeKind::Single || kind == TypeKind::Double); }
+    bool is_int() const { return !array && (kind == TypeKind::Integer || kind == TypeKind::Color); }
+    int size() const { return array ? 4 : kind == TypeKind::Double ? 8 : kind == TypeKind::Void ? 0 : 4; }
+    Type element() const {
+        Type t = *this;
+        t.array = false;
+        return t;
+    }
 };
 
 struct TypeRef {  // a type as written in the source or prelude
     std::string name;
     Pos pos;
+    bool array = false;  // name() As Type: an array parameter
 };
 
 struct Param {
@@ -186,6 +193,8 @@ enum class Ref {
     Window,         // implicit instance of `window`
     Control,        // control of a window: `object` is the window, `text` the control name
     Cast,           // ClassName(expr)
+    Element,        // receiver(args[0]): an element of an array
+    ArrayOp,        // receiver.text(args): Append, Insert, Remove, Sort or UBound of an array
 };
 
 struct Expr {
@@ -231,6 +240,7 @@ struct Stmt {
     ExitWhat exit_what = ExitWhat::Sub;
     std::string name;                  // Dim name
     TypeRef type_name;                 // Dim type
+    ExprPtr bound;                     // Dim of an array: its upper bound
     Local* local = nullptr;            // Dim, For hidden locals
     Local* limit_local = nullptr;
     Local* step_local = nullptr;

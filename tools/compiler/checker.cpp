@@ -21,7 +21,7 @@ bool implements(const ClassInfo* cls, const ClassInfo* interface) {
     return false;
 }
 
-std::string type_name(const Type& t) {
+static std::string element_name(const Type& t) {
     switch (t.kind) {
         case TypeKind::Void: return "no value";
         case TypeKind::Integer: return "Integer";
@@ -34,6 +34,10 @@ std::string type_name(const Type& t) {
         case TypeKind::Object: return t.cls && !t.cls->name.empty() ? t.cls->name : "an unnamed control class";
     }
     return "?";
+}
+
+std::string type_name(const Type& t) {
+    return t.array ? element_name(t) + "()" : element_name(t);
 }
 
 const EventDef* find_event(const ClassInfo* cls, const std::string& name) {
@@ -78,7 +82,7 @@ Type make(TypeKind k, ClassInfo* c = nullptr) {
     return t;
 }
 
-bool same_type(const Type& a, const Type& b) { return a.kind == b.kind && a.cls == b.cls; }
+bool same_type(const Type& a, const Type& b) { return a.kind == b.kind && a.cls == b.cls && a.array == b.array; }
 bool is_numeric(const Type& t) { return t.is_int() || t.is_float(); }
 
 class Checker {
@@ -149,11 +153,16 @@ private:
             {"Integer", TypeKind::Integer}, {"Single", TypeKind::Single}, {"Double", TypeKind::Double},
             {"Boolean", TypeKind::Boolean}, {"String", TypeKind::String}, {"Color", TypeKind::Color}};
         if (ref.name.empty()) return make(TypeKind::Void);
+        Type t = make(TypeKind::Integer);
+        bool found = false;
         for (auto& [n, k] : simple)
-            if (same_name(ref.name, n)) return make(k);
-        if (ClassInfo* c = prog_.find_class(ref.name)) return make(TypeKind::Object, c);
-        error(ref.pos, "unknown type '" + ref.name + "'");
-        return make(TypeKind::Integer);
+            if (same_name(ref.name, n)) t = make(k), found = true;
+        if (!found) {
+            if (ClassInfo* c = prog_.find_class(ref.name)) t = make(TypeKind::Object, c);
+            else error(ref.pos, "unknown type '" + ref.name + "'");
+        }
+        t.array = ref.array;
+        return t;
     }
 
     void resolve_params(std::vector<Param>& params) {
@@ -514,6 +523,10 @@ private:
             case StmtKind::Dim: {
                 Type t = resolve(s.type_name);
                 if (find_local(s.name)) error(s.pos, "'" + s.name + "' is already declared");
+                if (s.bound) {
+                    check_expr(s.bound);
+                    convert(s.bound, make(TypeKind::Integer));
+                }
                 if (s.value) {
                     check_expr(s.value);
                     convert(s.value, t);
@@ -596,6 +609,7 @@ private:
     void check_assign(Stmt& s) {
         Expr& t = *s.target;
         check_target(s.target);
+        if (t.type.array) error(t.pos, "arrays cannot be assigned; change their elements");
         check_expr(s.value);
         if (t.type.kind != TypeKind::Void) convert(s.value, t.type);
     }
@@ -615,7 +629,8 @@ private:
                 if (e->local->is_param) e->local->assigned = true;
                 return;
             case Ref::Global:
-            case Ref::Field: return;
+            case Ref::Field:
+            case Ref::Element: return;
             case Ref::BuiltinProperty:
                 if (!e->routine->has_setter) error(e->pos, "property '" + e->routine->name + "' cannot be set");
                 return;
@@ -634,6 +649,11 @@ private:
             return;
         }
         if (same_type(from, to)) return;
+        if (from.array || to.array) {
+            error(e->pos, "cannot use " + type_name(from) + " as " + type_name(to));
+            e->type = to;
+            return;
+        }
         if (to.kind == TypeKind::Object && from.kind == TypeKind::Object &&
             (is_subclass(from.cls, to.cls) || (to.cls->is_interface && implements(from.cls, to.cls))))
             return;
@@ -852,6 +872,7 @@ private:
             }
             check_expr(x.object);
             Type t = x.object->type;
+            if (t.array) return array_member(x, callee);
             if (t.kind != TypeKind::Object) {
                 if (t.kind != TypeKind::Void) error(x.pos, type_name(t) + " has no member '" + name + "'");
                 x.type = make(TypeKind::Void);
@@ -909,6 +930,25 @@ private:
         x.type = make(TypeKind::Void);
     }
 
+    // Append, Insert, Remove, Sort and UBound of an array.
+    void array_member(Expr& x, bool callee) {
+        static const char* const ops[] = {"Append", "Insert", "Remove", "Sort", "UBound"};
+        Type element = x.object->type.element();
+        x.ref = Ref::ArrayOp;
+        x.receiver = std::move(x.object);
+        x.type = make(TypeKind::Void);
+        std::string op;
+        for (const char* o : ops)
+            if (same_name(o, x.text)) op = o;
+        if (op.empty()) return error(x.pos, "arrays have Append, Insert, Remove, Sort and UBound, not '" + x.text + "'");
+        x.text = op;
+        bool numbers = element.is_int() || element.is_float();
+        if ((op == "Remove" && element.is_float()) || (op == "Sort" && !numbers && element.kind != TypeKind::String))
+            return error(x.pos, type_name(x.receiver->type) + " has no " + op);
+        if (op == "UBound") x.type = make(TypeKind::Integer);
+        if (!callee && op != "UBound" && op != "Sort") error(x.pos, "'" + op + "' needs its arguments");
+    }
+
     // A property or routine named without arguments.
     void finish(Expr& x, bool callee, bool target) {
         if (callee) return;
@@ -931,6 +971,34 @@ private:
         }
         Expr& callee = *x.object;
         resolve(callee, true, target);
+        if (callee.ref == Ref::Local && callee.type.array) {  // an element
+            x.ref = Ref::Element;
+            x.type = callee.type.element();
+            x.receiver = std::move(x.object);
+            if (x.args.size() != 1) return error(x.pos, "an array element takes one index");
+            check_expr(x.args[0]);
+            convert(x.args[0], make(TypeKind::Integer));
+            if (statement) error(x.pos, "an array element is not a statement");
+            return;
+        }
+        if (callee.ref == Ref::ArrayOp) {
+            x.ref = Ref::ArrayOp;
+            x.text = callee.text;
+            x.type = callee.type;
+            x.receiver = std::move(callee.receiver);
+            Type element = x.receiver->type.element();
+            std::vector<Type> wanted;
+            if (x.text == "Append") wanted = {element};
+            else if (x.text == "Insert") wanted = {make(TypeKind::Integer), element};
+            else if (x.text == "Remove") wanted = {make(TypeKind::Integer)};
+            if (x.args.size() != wanted.size())
+                return error(x.pos, "'" + x.text + "' takes " + std::to_string(wanted.size()) + " argument(s)");
+            for (std::size_t k = 0; k < wanted.size(); ++k) {
+                check_expr(x.args[k]);
+                convert(x.args[k], wanted[k]);
+            }
+            return;
+        }
         x.ref = callee.ref;
         x.routine = callee.routine;
         x.cls = callee.cls;

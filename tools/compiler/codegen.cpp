@@ -254,6 +254,8 @@ private:
         }
         in_handler_ = false;
         a_.bind(epilogue_);
+        for (auto& l : f.locals)
+            if (!l->is_param && l->type.array) dispose_array(*l);
         std::vector<Local*> refs = reference_locals(f);
         for (Local* l : refs) {
             if (l == f.result_local) continue;
@@ -378,6 +380,7 @@ private:
         stack_.clear();
         switch (s.kind) {
             case StmtKind::Dim:
+                if (s.bound) return dim_array(s);
                 if (s.value) {
                     Value v = expr(*s.value);
                     store_local(*s.local, v);
@@ -468,6 +471,82 @@ private:
                 return;
             }
         }
+    }
+
+    // ---- arrays: runtime structures without reference counts ------------------------
+    // The entry point for operation `op` on arrays of `element`: Int, Single,
+    // Double, String and Object arrays share a pattern; Booleans use the
+    // compact arrays.
+    static std::string array_entry(const std::string& op, const Type& element) {
+        std::string kind = element.is_int() ? "Int" : element.kind == TypeKind::Single ? "Single"
+                           : element.kind == TypeKind::Double ? "Double" : element.kind == TypeKind::String ? "String"
+                           : "Object";
+        bool flag = element.kind == TypeKind::Boolean;
+        if (op == "Read") return flag ? "RuntimeFastReadBoolArray" : "RuntimeDirectRead" + kind + "Array";
+        if (op == "Write") return flag ? "RuntimeFastWriteBoolArray" : "RuntimeDirectWrite" + kind + "Array";
+        if (op == "UBound") return flag ? "RuntimeFastArrayUBound" : "RuntimeUBound";
+        if (op == "Dispose") {
+            if (flag) return "RuntimeDisposeFastBooleanArray";
+            return kind == "String" || kind == "Object" ? "RuntimeDispose" + kind + "Array" : "RuntimeDisposeIntArray";
+        }
+        return flag ? "RuntimeFastBooleanArray" + op : "Runtime" + kind + "Array" + op;  // Append, Insert, Remove, Sort
+    }
+
+    void dispose_array(Local& l) {
+        int none = a_.new_label();
+        a_.mov_eax_local(l.offset);
+        a_.test_eax();
+        a_.jcc(Cond::E, none);
+        a_.push_eax();
+        a_.call_import(array_entry("Dispose", l.type.element()));
+        a_.add_esp(4);
+        a_.bind(none);
+    }
+
+    void dim_array(Stmt& s) {
+        Local& l = *s.local;
+        Type element = l.type.element();
+        if (!loops_.empty()) {
+            dispose_array(l);
+            a_.xor_eax_eax();
+            a_.mov_local_eax(l.offset);
+        }
+        if (element.kind == TypeKind::Boolean) {
+            expr(*s.bound);
+            a_.push_eax();
+            push(Slot::Plain);
+            call_raising("RuntimeCreateFastBooleanArray");
+            pop_slots(1);
+            a_.mov_local_eax(l.offset);
+            return;
+        }
+        call_raising("RuntimeCreateArray");
+        a_.mov_local_eax(l.offset);
+        expr(*s.bound);
+        a_.push_eax();
+        a_.push_imm(0);
+        a_.push_local(l.offset);
+        push(Slot::Plain), push(Slot::Plain), push(Slot::Plain);
+        call_raising("RuntimeArrayCreateAddIndex");
+        pop_slots(3);
+    }
+
+    // Element reads and writes and the array operations, all calls of (array, ...).
+    Value array_call(const std::string& op, Expr& array, std::vector<ExprPtr>& args, Expr* value, const Type& result) {
+        Type element = array.type.element();
+        std::size_t base = stack_.size();
+        if (value) push_value(element, expr(*value));
+        for (auto it = args.rbegin(); it != args.rend(); ++it) {
+            Value v = expr(**it);
+            push_value((*it)->type, v);
+        }
+        expr(array);
+        a_.push_eax();
+        push(Slot::Plain);
+        call_raising(array_entry(op, element));
+        if (result.kind == TypeKind::Boolean) a_.bool_from_al();
+        release_and_pop(static_cast<int>(stack_.size() - base), result);
+        return Value{result.is_ref()};
     }
 
     void loop_body(Stmt& s, ExitWhat what, int end) {
@@ -583,6 +662,10 @@ private:
                     a_.add_esp(4);
                 }
                 return release_and_pop(1, Type{});
+            }
+            case Ref::Element: {
+                array_call("Write", *t.receiver, t.args, s.value.get(), Type{});
+                return;
             }
             case Ref::BuiltinProperty: {
                 Type none;
@@ -774,6 +857,8 @@ private:
                 release_and_pop(e.control_array ? 3 : 2, e.type);
                 return Value{true};
             }
+            case Ref::Element: return array_call("Read", *e.receiver, e.args, nullptr, e.type);
+            case Ref::ArrayOp: return array_call(e.text, *e.receiver, e.args, nullptr, e.type);
             case Ref::Cast: {
                 Value v = expr(*e.args[0]);
                 a_.push_imm(classes_.index(e.cls));

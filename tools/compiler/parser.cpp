@@ -219,8 +219,14 @@ private:
             Param p;
             p.pos = cur().pos;
             p.name = name("a parameter name");
+            bool array = false;
+            if (accept_punct("(")) {
+                expect_punct(")");
+                array = true;
+            }
             expect_word("as");
             p.type_name = type_ref();
+            p.type_name.array = array;
             out.push_back(p);
         } while (accept_punct(","));
         expect_punct(")");
@@ -555,9 +561,17 @@ private:
         if (accept_word("dim")) {
             auto s = std::make_unique<Stmt>(StmtKind::Dim, pos);
             s->name = name("a variable name");
+            if (accept_punct("(")) {
+                s->bound = expr();
+                expect_punct(")");
+            }
             expect_word("as");
             s->type_name = type_ref();
-            if (accept_punct("=")) s->value = expr();
+            s->type_name.array = s->bound != nullptr;
+            if (accept_punct("=")) {
+                if (s->bound) fail("an array starts empty and has no initial value");
+                s->value = expr();
+            }
             return s;
         }
         if (accept_word("if")) return if_statement(pos);

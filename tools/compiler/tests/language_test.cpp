@@ -126,6 +126,52 @@ TEST(Windows, ControlsAndControlArraysAreFetchedByName) {
     EXPECT_EQ(bad.errors[0], "test.tav:3:5: 'B' is a control array: name a member with (index)");
 }
 
+TEST(Arrays, LocalArraysThroughTheArrayEntryPoints) {
+    CompileResult r = compile_ok(
+        "Module M\n"
+        "  Function Sum(a() As Integer) As Integer\n"
+        "    Dim i As Integer\n    Dim t As Integer\n"
+        "    For i = 0 To a.UBound\n      t = t + a(i)\n    Next\n"
+        "    Return t\n"
+        "  End Function\n"
+        "  Sub S()\n"
+        "    Dim a(2) As Integer\n"
+        "    a(0) = 5\n"
+        "    a.Append 7\n"
+        "    Dim n As Integer = Sum(a)\n"
+        "    Dim names(-1) As String\n"
+        "    names.Append \"x\"\n"
+        "    names.Sort\n"
+        "    Dim first As String = names(0)\n"
+        "    Dim flags(3) As Boolean\n"
+        "    flags(1) = True\n"
+        "  End Sub\n"
+        "End Module\n");
+    EXPECT_EQ(imports_of(r, "M.S"),
+              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeCreateArray", "RuntimeArrayCreateAddIndex",
+                                        "RuntimeDirectWriteIntArray", "RuntimeIntArrayAppend", "RuntimeCreateArray",
+                                        "RuntimeArrayCreateAddIndex", "RuntimeStringArrayAppend", "RuntimeStringArraySort",
+                                        "RuntimeDirectReadStringArray", "RuntimeUnlockString", "RuntimeCreateFastBooleanArray",
+                                        "RuntimeFastWriteBoolArray", "RuntimeDisposeIntArray", "RuntimeDisposeStringArray",
+                                        "RuntimeDisposeFastBooleanArray", "RuntimeUnlockString"}));
+    // Dim a(2): a new array at EBP-4, then its one dimension, 0 to 2.
+    EXPECT_TRUE(contains(function_bytes(r, "M.S"), "EB 02 2F 00 89 45 FC B8 02 00 00 00 50 6A 00 FF 75 FC E8"));
+    EXPECT_EQ(imports_of(r, "M.Sum"),
+              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeUBound", "RuntimeDirectReadIntArray"}));
+    struct Bad {
+        const char* body;
+        const char* message;
+    } bad[] = {{"    Dim a(1) As Integer\n    Dim b(1) As Integer\n    a = b\n", "test.tav:5:5: arrays cannot be assigned; change their elements"},
+               {"    Dim d(1) As Double\n    d.Remove 0\n", "test.tav:4:7: Double() has no Remove"},
+               {"    Dim d(1) As Double\n    Dim x As Integer = d\n", "test.tav:4:24: cannot use Double() as Integer"},
+               {"    Dim d(1) As Double = 2\n", "test.tav:3:26: an array starts empty and has no initial value"}};
+    for (const Bad& b : bad) {
+        CompileResult e = compile_source(std::string("Module M\n  Sub S()\n") + b.body + "  End Sub\nEnd Module\n");
+        ASSERT_FALSE(e.errors.empty()) << b.body;
+        EXPECT_EQ(e.errors[0], b.message);
+    }
+}
+
 TEST(Loops, ForWithNegativeStepCountsDown) {
     CompileResult r = compile_ok(
         "Module M\n  Sub S()\n    Dim i As Integer\n    For i = 10 To 1 Step -2\n      BackgroundTask\n    Next\n  End Sub\nEnd Module\n");
