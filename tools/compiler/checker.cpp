@@ -237,6 +237,7 @@ private:
         if (done.count(c)) return;
         done.insert(c);
         if (c->super) layout(c->super, done);
+        if (c->builtin && c->instance_size == 0) c->instance_size = c->super ? c->super->instance_size : 24;
         if (c->builtin || c->is_module) return;
         int size = c->super ? c->super->instance_size : 24;
         for (auto& f : c->fields) {

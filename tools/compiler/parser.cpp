@@ -181,7 +181,75 @@ private:
         expect_word("project");
     }
 
+    // Declare Class: a class that a plugin registers, with the members the
+    // program uses; each member is a plugin member reference.
+    void plugin_class() {
+        Pos pos = cur().pos;
+        ClassInfo* cls = new_class(name("a class name"), pos);
+        cls->builtin = true;
+        cls->instance_size = 0;  // the superclass's, unless given
+        expect_word("inherits");
+        cls->super_name = name("a superclass name");
+        if (accept_word("size")) {
+            if (cur().kind != Tok::Integer) fail("expected the instance size in bytes");
+            cls->instance_size = static_cast<int>(cur().int_value);
+            advance();
+        }
+        end_line();
+        while (!is_word("end")) {
+            if (at_end()) fail("'Declare Class " + cls->name + "' is not closed by 'End Class'");
+            Pos mpos = cur().pos;
+            if (accept_word("event")) {
+                EventDef e;
+                e.name = name("an event name");
+                e.params = params();
+                if (accept_word("as")) e.result_name = type_ref();
+                cls->events.push_back(e);
+                end_line();
+                continue;
+            }
+            auto r = std::make_unique<Routine>();
+            r->pos = mpos;
+            r->kind = RoutineKind::Plugin;
+            r->has_me = true;
+            r->owner = cls;
+            if (accept_word("property")) {
+                r->is_property = true;
+                r->name = name("a property name");
+                expect_word("as");
+                r->result_name = type_ref();
+                r->has_getter = true;
+                r->binding = {"!G" + cls->name + "!" + r->name, {BindArg{BindArg::Me, 0, 0}}};
+                r->has_setter = !accept_word("readonly");
+                if (r->has_setter)
+                    r->setter = {"!S" + cls->name + "!" + r->name, {BindArg{BindArg::Me, 0, 0}, BindArg{BindArg::Value, 0, 0}}};
+            } else {
+                bool is_function = accept_word("function");
+                if (!is_function) expect_word("sub");
+                r->name = name("a method name");
+                r->params = params();
+                if (is_function) {
+                    expect_word("as");
+                    r->result_name = type_ref();
+                }
+                std::string text = r->name;
+                if (accept_word("plugin")) text = string_literal("the plugin member text");
+                r->binding.entry = "!M" + cls->name + "!" + text;
+                r->binding.args.push_back(BindArg{BindArg::Me, 0, 0});
+                for (std::size_t k = 0; k < r->params.size(); ++k)
+                    r->binding.args.push_back(BindArg{BindArg::Param, static_cast<int>(k), 0});
+            }
+            if (r->binding.entry.size() > 255 || r->setter.entry.size() > 255) diags_.error(mpos, "import name is longer than 255 bytes");
+            cls->members.push_back(std::move(r));
+            end_line();
+        }
+        expect_word("end");
+        expect_word("class");
+        end_line();
+    }
+
     void declare() {
+        if (accept_word("class")) return plugin_class();
         auto r = std::make_unique<Routine>();
         r->pos = cur().pos;
         bool is_function = accept_word("function");

@@ -219,6 +219,36 @@ TEST(Declarations, LibraryRoutinesGetStringsAsCStrings) {
                                                                "!Xkernel32.dll!OutputDebugStringA", "RuntimeUnlockString"}));
 }
 
+TEST(Declarations, PluginClassesTheirMembersAndControls) {
+    CompileResult r = compile_ok(
+        "Declare Class Separator Inherits RectControl\nEnd Class\n"
+        "Declare Class Knob Inherits RectControl Size 120\n  Event Turned(steps As Integer)\nEnd Class\n"
+        "Declare Class Tool Inherits Object\n"
+        "  Property Count As Integer\n"
+        "  Property Name As String ReadOnly\n"
+        "  Function Area(w As Integer) As Integer Plugin \"Area(w As Integer) As Integer\"\n"
+        "  Sub Reset()\n"
+        "End Class\n"
+        "Window W\n"
+        "  Control Sep As Separator\n    Left = -2\n  End Control\n"
+        "  Control Dial As Knob\n    Event Turned(steps As Integer)\n    End Event\n  End Control\n"
+        "End Window\n"
+        "Module M\n  Sub S(t As Tool)\n    t.Count = t.Count + t.Area(3)\n    t.Reset\n    MsgBox t.Name\n  End Sub\nEnd Module\n");
+    std::vector<std::string> calls = imports_of(r, "M.S");
+    for (const char* name : {"!GTool!Count", "!STool!Count", "!MTool!Area(w As Integer) As Integer", "!MTool!Reset", "!GTool!Name"})
+        EXPECT_TRUE(has(calls, name)) << name;
+    const Bytes& d = r.blocks.data;
+    std::uint32_t sep = find_data(r, "class Separator");
+    EXPECT_EQ(u32_at(d, sep), 1u);
+    EXPECT_EQ(literal_at(d, u32_at(d, sep + 4)), "Separator");
+    std::uint32_t dial = find_data(r, "class control class W.Dial");
+    EXPECT_EQ(u32_at(d, dial + 4), 120u);  // the plugin control's size, given by its declaration
+    CompileResult bad = compile_source("Declare Class Tool Inherits Object\n  Property Name As String ReadOnly\nEnd Class\n"
+                                       "Module M\n  Sub S(t As Tool)\n    t.Name = \"x\"\n  End Sub\nEnd Module\n");
+    ASSERT_FALSE(bad.errors.empty());
+    EXPECT_EQ(bad.errors[0], "test.tav:6:7: property 'Name' cannot be set");
+}
+
 TEST(ProjectItems, AutomaticallyCreatedObjects) {
     CompileResult r = compile_ok("Class Logger\nEnd Class\nModule M\n  Auto Dim log As Logger\nEnd Module\n");
     const Bytes& d = r.blocks.data;
