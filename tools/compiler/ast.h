@@ -301,11 +301,23 @@ struct ControlDecl {
     ClassInfo* cls = nullptr;    // base, or its unnamed subclass when it has handlers
 };
 
+struct BindingDecl {  // Binding Source "interface" [Part "p"] To Target "interface" [Part "p"] Using Binder
+    Pos pos;
+    std::string source, source_interface, source_part;
+    std::string target, target_interface, target_part;
+    TypeRef binder_name;
+    Pos source_pos, target_pos;
+    int source_position = 0;  // the controls' places in the window, from 0
+    int target_position = 0;
+    ClassInfo* binder = nullptr;
+};
+
 struct WindowDecl {
     std::string name;
     Pos pos;
     std::vector<PropertyValue> properties;
     std::vector<std::unique_ptr<ControlDecl>> controls;
+    std::vector<BindingDecl> bindings;
     ClassInfo* cls = nullptr;
     Global* instance = nullptr;      // the implicit-instance variable
     Function* getter = nullptr;      // creates the window on first use

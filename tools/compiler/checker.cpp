@@ -337,6 +337,12 @@ private:
             w->getter = getter.get();
             prog_.functions.push_back(std::move(getter));
 
+            for (BindingDecl& b : w->bindings) {
+                b.source_position = control_position(*w, b.source, b.source_pos);
+                b.target_position = control_position(*w, b.target, b.target_pos);
+                b.binder = prog_.find_class(b.binder_name.name);
+                if (!b.binder) error(b.binder_name.pos, "unknown class '" + b.binder_name.name + "'");
+            }
             for (std::size_t i = 0; i < w->controls.size(); ++i) {
                 ControlDecl& c = *w->controls[i];
                 c.base = prog_.find_class(c.class_name.name);
@@ -366,6 +372,13 @@ private:
                 }
             }
         }
+    }
+
+    int control_position(const WindowDecl& w, const std::string& name, Pos pos) {
+        for (std::size_t i = 0; i < w.controls.size(); ++i)
+            if (same_name(w.controls[i]->name, name)) return static_cast<int>(i);
+        error(pos, "window '" + w.name + "' has no control '" + name + "'");
+        return 0;
     }
 
     bool menu_item_exists(const std::vector<MenuItemDecl>& items, const std::string& name) {

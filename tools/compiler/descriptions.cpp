@@ -113,7 +113,16 @@ image::Bytes window_description(const WindowDecl& w, ClassTable& classes) {
         put_packed(body, static_cast<std::int32_t>(cp.size()));
         put_pairs(body, cp);
     }
-    put_packed(body, 0);  // bindings
+    put_packed(body, static_cast<std::int32_t>(w.bindings.size()));
+    for (const BindingDecl& b : w.bindings) {
+        put_packed(body, b.source_position);
+        put_text(body, b.source_interface);
+        put_packed(body, b.target_position);
+        put_text(body, b.target_interface);
+        put_packed(body, classes.index(b.binder));
+        put_text(body, b.source_part);
+        put_text(body, b.target_part);
+    }
     image::Bytes out;
     image::put_u32(out, static_cast<std::uint32_t>(body.size()));
     out.insert(out.end(), body.begin(), body.end());

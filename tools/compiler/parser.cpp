@@ -10,7 +10,7 @@ namespace {
 
 // Words that cannot name a variable, field or method.
 const std::set<std::string> kReserved = {
-    "and", "as", "catch", "class", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
+    "and", "as", "binding", "catch", "class", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
     "exit", "false", "for", "function", "if", "implements", "inherits", "interface", "isa", "lib", "loop", "me", "menubar", "menuhandler",
     "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "return", "step", "sub", "then",
     "to", "true", "until", "wend", "while", "window"};
@@ -385,6 +385,7 @@ private:
             return;
         }
         if (win && accept_word("control")) return control(win);
+        if (win && accept_word("binding")) return binding(win);
         if (win && cur().kind == Tok::Name && i_ + 1 < toks_.size() && toks_[i_ + 1].kind == Tok::Punct &&
             toks_[i_ + 1].text == "=") {
             win->properties.push_back(property_value());
@@ -421,6 +422,24 @@ private:
         expect_word("end");
         expect_word("interface");
         end_line();
+    }
+
+    void binding(WindowDecl* win) {
+        BindingDecl b;
+        b.pos = toks_[i_ - 1].pos;
+        b.source_pos = cur().pos;
+        b.source = name("the source control");
+        b.source_interface = string_literal("the source interface name");
+        if (accept_word("part")) b.source_part = string_literal("the source part name");
+        expect_word("to");
+        b.target_pos = cur().pos;
+        b.target = name("the target control");
+        b.target_interface = string_literal("the target interface name");
+        if (accept_word("part")) b.target_part = string_literal("the target part name");
+        expect_word("using");
+        b.binder_name = type_ref();
+        end_line();
+        win->bindings.push_back(b);
     }
 
     PropertyValue property_value() {

@@ -134,6 +134,37 @@ TEST(WindowDescriptions, PairsInTheirOrderWithValuesAsText) {
     EXPECT_NE(r.map.find(" " + std::to_string(button_class) + "  (control class Main.Go)"), std::string::npos) << r.map;
 }
 
+TEST(WindowDescriptions, BindingEntriesFollowTheControls) {
+    CompileResult r = compile_ok(
+        "Declare Class actionBinder Inherits Object\nEnd Class\n"
+        "Window W\n"
+        "  Control Go As PushButton\n  End Control\n"
+        "  Control List As Listbox\n  End Control\n"
+        "  Binding Go \"actionSource\" To List \"listTarget\" Part \"rows\" Using actionBinder\n"
+        "End Window\n");
+    std::uint32_t at = find_data(r, "window description W");
+    Bytes body(r.blocks.data.begin() + at + 4, r.blocks.data.begin() + at + 4 + u32_at(r.blocks.data, at));
+    std::size_t pos = 0;
+    std::int32_t p = read_packed(body, pos);
+    read_packed(body, pos);
+    read_pairs(body, pos, p);
+    std::int32_t k = read_packed(body, pos);
+    for (std::int32_t i = 0; i < k; ++i) {
+        read_packed(body, pos);
+        read_pairs(body, pos, read_packed(body, pos));
+    }
+    ASSERT_EQ(read_packed(body, pos), 1);
+    EXPECT_EQ(read_packed(body, pos), 0);  // Go, the first control
+    EXPECT_EQ(read_text(body, pos), "actionSource");
+    EXPECT_EQ(read_packed(body, pos), 1);  // List
+    EXPECT_EQ(read_text(body, pos), "listTarget");
+    int binder = read_packed(body, pos);
+    EXPECT_EQ(read_text(body, pos), "");
+    EXPECT_EQ(read_text(body, pos), "rows");
+    EXPECT_EQ(pos, body.size());
+    EXPECT_NE(r.map.find(" " + std::to_string(binder) + "  actionBinder (built-in)"), std::string::npos) << r.map;
+}
+
 TEST(Streams, SettingsStreamHandWorked) {
     ProjectDecl p;
     p.title = "T";
