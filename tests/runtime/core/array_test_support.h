@@ -41,6 +41,7 @@ protected:
         EXPECT_EQ(live_object_count(), live_before_) << "objects left alive";
         EXPECT_EQ(runtime_memory_use().small_bytes, memory_before_.small_bytes) << "small blocks kept";
         EXPECT_EQ(runtime_memory_use().large_bytes, memory_before_.large_bytes) << "large blocks kept";
+        EXPECT_TRUE(reported().empty()) << "failure reports nobody looked at";
         FailureReports::TearDown();
     }
 

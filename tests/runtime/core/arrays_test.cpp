@@ -309,16 +309,30 @@ TEST_F(Arrays, StringsOfSeveralDimensionsAreReleasedByRedimAndDispose) {
     RuntimeUnlockString(s);
 }
 
-TEST_F(Arrays, ANilArrayIsReportedAndNothingHappens) {
+TEST_F(Arrays, ANilArrayOrADimensionTooManyIsReportedAndNothingHappens) {
     RuntimeArrayCreateAddIndex(nullptr, 0, 5);
     EXPECT_EQ(RuntimeDirectReadIntArray(nullptr, 0), 0);
     RuntimeDirectWriteStringArray(nullptr, 0, nullptr);
     EXPECT_EQ(RuntimeUBound(nullptr), -1);
     RuntimeIntArrayAppend(nullptr, 1);
+    RuntimeDisposeObjectArray(nullptr);
     EXPECT_EQ(reported(), (std::vector<ReportedFailure>(5, {131, 4, "commonruntime", 192})));
     reported().clear();
-    RuntimeDisposeObjectArray(nullptr);
-    EXPECT_TRUE(reported().empty());
+
+    // A 21st dimension, or one added once elements are stored, would make
+    // elements of vectors or vectors of elements.
+    RuntimeArray* deep = RuntimeCreateArray();
+    for (int d = 0; d < 21; ++d) RuntimeArrayCreateAddIndex(deep, 0, d);
+    EXPECT_EQ(deep->dimension_count, 20);
+    RuntimeArray* filled = new_array(3);
+    RuntimeDirectWriteIntArray(filled, 1, 4);
+    RuntimeArrayCreateAddIndex(filled, 0, 3);
+    EXPECT_EQ(filled->dimension_count, 1);
+    EXPECT_EQ(RuntimeDirectReadIntArray(filled, 1), 4);
+    EXPECT_EQ(reported(), (std::vector<ReportedFailure>(2, {131, 4, "commonruntime", 192})));
+    reported().clear();
+    RuntimeDisposeIntArray(deep);
+    RuntimeDisposeIntArray(filled);
 }
 
 TEST_F(Arrays, AMixOfEveryOperationLeavesNoObjectsAndNoMemoryBehind) {
