@@ -51,9 +51,11 @@ void write_value(RuntimeObject* object, const void* value, std::uint32_t n) {
     stream->write(bytes, n);
 }
 
-// Reads beyond this ask the file how much is left, so that a huge count
-// cannot demand a huge buffer.
+// Reads beyond this ask the file how much is left before they take a new
+// buffer, so that a huge count cannot demand a huge one.
 constexpr std::int32_t kUncheckedReadSize = 65536;
+// Chunks above this are kept by the stream for reuse.
+constexpr std::uint32_t kUnkeptReadSize = 4096;
 
 }  // namespace
 
@@ -138,14 +140,21 @@ void BinaryStreamWriteDouble(RuntimeObject* object, double value) { write_value(
 RuntimeString* BinaryStreamRead(RuntimeObject* object, std::int32_t count) {
     FileStream* stream = open_stream(object);
     if (!stream || count <= 0) return nullptr;
-    if (count > kUncheckedReadSize) {
-        const std::int32_t left = stream->length() - stream->position();
-        if (left < count) count = left > 0 ? left : 1;
+    const std::uint32_t n = static_cast<std::uint32_t>(count);
+    RuntimeString* s = n > kUnkeptReadSize ? stream->reusable_chunk(n) : nullptr;
+    if (!s) {
+        if (count > kUncheckedReadSize) {
+            const std::int32_t left = stream->length() - stream->position();
+            if (left < count) count = left > 0 ? left : 1;
+        }
+        s = string_allocate(static_cast<std::uint32_t>(count));
     }
-    RuntimeString* s = string_allocate(static_cast<std::uint32_t>(count));
     std::uint32_t got = 0;
-    stream->read(string_bytes(s), static_cast<std::uint32_t>(count), &got);
-    if (got == static_cast<std::uint32_t>(count)) return s;
+    stream->read(string_bytes(s), string_length(s), &got);
+    if (got == string_length(s)) {
+        if (got > kUnkeptReadSize) stream->keep_chunk(s);
+        return s;
+    }
     RuntimeString* shorter = string_from_bytes(string_bytes(s), got);
     RuntimeUnlockString(s);
     return shorter;

@@ -6,7 +6,7 @@
 #include "memory.h"
 
 FileStream::FileStream(HFILE handle, RuntimeString* delete_on_close_path)
-    : handle_(handle), delete_on_close_path_(delete_on_close_path) {}
+    : handle_(handle), delete_on_close_path_(delete_on_close_path), kept_chunks_{nullptr, nullptr} {}
 
 FileStream* FileStream::adopt(HFILE handle, RuntimeString* delete_on_close_path) {
     if (handle == HFILE_ERROR) {
@@ -20,6 +20,10 @@ void FileStream::destroy(bool free_memory) {
     close();
     RuntimeUnlockString(delete_on_close_path_);
     delete_on_close_path_ = nullptr;
+    for (RuntimeString*& chunk : kept_chunks_) {
+        RuntimeUnlockString(chunk);
+        chunk = nullptr;
+    }
     this->~FileStream();
     if (free_memory) runtime_free(this, sizeof(FileStream));
 }
@@ -69,6 +73,27 @@ void FileStream::set_length(std::int32_t new_length) {
     _llseek(handle_, new_length, FILE_BEGIN);
     _lwrite(handle_, "", 0);
     _llseek(handle_, saved, FILE_BEGIN);
+}
+
+RuntimeString* FileStream::reusable_chunk(std::uint32_t n) {
+    for (RuntimeString* chunk : kept_chunks_) {
+        // One reference, ours: no holder can see the bytes change.
+        if (chunk && chunk->refs == 1 && chunk->length == n && chunk->size == n + 2) {
+            chunk->text[0] = static_cast<std::uint8_t>(n < 255 ? n : 255);
+            chunk->text[n + 1] = 0;
+            RuntimeLockString(chunk);
+            return chunk;
+        }
+    }
+    return nullptr;
+}
+
+void FileStream::keep_chunk(RuntimeString* chunk) {
+    if (chunk == kept_chunks_[0] || chunk == kept_chunks_[1]) return;
+    RuntimeLockString(chunk);
+    RuntimeUnlockString(kept_chunks_[1]);
+    kept_chunks_[1] = kept_chunks_[0];
+    kept_chunks_[0] = chunk;
 }
 
 FileStream* file_stream_open(Text path, bool read_write) {

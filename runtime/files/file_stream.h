@@ -25,6 +25,14 @@ public:
     virtual void set_length(std::int32_t new_length);
     virtual std::int32_t position();
 
+    // Chunk strings that reads handed out are kept, so that once their
+    // holders let go the next read of the same size fills one again: a
+    // fresh large block per chunk costs more than copying it.
+    // A kept string of exactly n bytes that nobody else holds, with a new
+    // reference for the caller; null when there is none.
+    RuntimeString* reusable_chunk(std::uint32_t n);
+    void keep_chunk(RuntimeString* chunk);
+
     // A stream in runtime memory for an opened handle; null for HFILE_ERROR.
     // With a path (its reference taken over) the file goes on close.
     static FileStream* adopt(HFILE handle, RuntimeString* delete_on_close_path);
@@ -35,6 +43,7 @@ private:
 
     HFILE handle_;
     RuntimeString* delete_on_close_path_;
+    RuntimeString* kept_chunks_[2];
 };
 
 // Openers: null when the file cannot be opened. Open never creates a file;

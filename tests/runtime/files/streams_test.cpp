@@ -99,6 +99,22 @@ TEST_F(Streams, ShortReadsGiveZeroAndConsumeWhatCame) {
     EXPECT_EQ(take(BinaryStreamRead(four, 0x7FFFFFFF)), "");
 }
 
+TEST_F(Streams, ChunksStayIntactWhileHeldAndRefillOnlyWhenLetGo) {
+    std::string bytes;
+    for (char c : {'a', 'b', 'c', 'd'}) bytes += std::string(8192, c);
+    Held stream(open_with(bytes));
+    RuntimeString* first = BinaryStreamRead(stream, 8192);
+    RuntimeString* second = BinaryStreamRead(stream, 8192);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(take(BinaryStreamRead(stream, 8192)), std::string(8192, 'c'));
+    EXPECT_EQ(take(BinaryStreamRead(stream, 8192)), std::string(8192, 'd'));
+    EXPECT_EQ(take(first), std::string(8192, 'a'));
+    EXPECT_EQ(take(second), std::string(8192, 'b'));
+    // At the end a chunk that would be reused gives the short rest.
+    BinaryStreamSetPosition(stream, 8192 * 3 + 100);
+    EXPECT_EQ(take(BinaryStreamRead(stream, 8192)), std::string(8092, 'd'));
+}
+
 TEST_F(Streams, PStringsCutAt255AndShortOnesReadEmpty) {
     const std::string long_text(300, 'q');
     {
