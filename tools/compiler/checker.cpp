@@ -504,7 +504,7 @@ private:
         if (f.kind == FunctionKind::Constructor || f.kind == FunctionKind::Destructor) add_local("$class", make(TypeKind::Integer), true);
         if (!f.catches.empty()) f.exception_local = add_local("$exception", make(TypeKind::Object, prog_.find_class("RuntimeException")), false);
         if (f.result.kind != TypeKind::Void) f.result_local = add_local("$result", f.result, false);
-        check_block(f.body);
+        for (StmtPtr& s : f.body) check_stmt(*s);  // catch clauses see the body's own variables
         ClassInfo* runtime_exception = prog_.find_class("RuntimeException");
         for (CatchClause& c : f.catches) {
             c.cls = prog_.find_class(c.class_name.name);

@@ -58,8 +58,11 @@ private:
             }
         int cursor = 0;
         if (f.exception_local) {
+            // EBP-4: the exception; EBP-8 to EBP-16: EBX, ESI and EDI, which a
+            // handler must give back to the caller as they were on entry
+            // (the runtime code that raised did not restore them).
             f.exception_local->offset = -4;
-            cursor = 4;
+            cursor = 16;
         }
         std::vector<std::unique_ptr<Local>> copies;
         for (auto& l : f.locals) {
@@ -235,6 +238,7 @@ private:
         a_.sub_esp(f.frame_size);
         if (f.frame_size) a_.xor_eax_eax();
         for (int off = -4; off >= -f.frame_size; off -= 4) a_.mov_local_eax(off);
+        if (!f.catches.empty()) a_.save_callee_saved();
         for (auto& l : f.locals)
             if (l->copy) {
                 a_.mov_eax_local(l->offset);
@@ -275,6 +279,7 @@ private:
             if (r->type.is_float()) a_.fld_local(r->offset, r->type.kind == TypeKind::Double);
             else a_.mov_eax_local(r->offset);
         }
+        if (!f.catches.empty()) a_.restore_callee_saved();
         a_.leave_ret();
         std::size_t trailer = a_.here();
         a_.byte(0x2F);

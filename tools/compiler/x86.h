@@ -2,7 +2,7 @@
 // needs, labels with 32-bit jumps, and the three kinds of references the
 // linker resolves (runtime imports, data addresses, calls between
 // functions). Registers: EAX holds values, ECX and EDX are scratch; EBX,
-// ESI and EDI are never touched, so nothing callee-saved needs saving.
+// ESI and EDI are only saved and restored, by functions with handlers.
 #pragma once
 
 #include <cstdint>
@@ -48,6 +48,8 @@ public:
     // Frame and stack.
     void prologue() { bytes({0x55, 0x89, 0xE5}); }
     void leave_ret() { bytes({0xC9, 0xC3}); }
+    void save_callee_saved() { bytes({0x89, 0x5D, 0xF8, 0x89, 0x75, 0xF4, 0x89, 0x7D, 0xF0}); }     // EBX, ESI, EDI to EBP-8..-16
+    void restore_callee_saved() { bytes({0x8B, 0x5D, 0xF8, 0x8B, 0x75, 0xF4, 0x8B, 0x7D, 0xF0}); }
     void sub_esp(std::int32_t n);
     void add_esp(std::int32_t n);
     void push_eax() { byte(0x50); }

@@ -59,7 +59,8 @@ TEST(Frames, ExceptionClauseHandlerEntryAndNoHandlerAction) {
         "End Module\n");
     Bytes code = function_bytes(r, "M.S");
     EXPECT_TRUE(matches(code,
-                        "55 89 E5 83 EC 04 31 C0 89 45 FC "         // EBP-4 will receive the exception
+                        "55 89 E5 83 EC 10 31 C0 89 45 FC 89 45 F8 89 45 F4 89 45 F0 "  // EBP-4 will receive the exception
+                        "89 5D F8 89 75 F4 89 7D F0 "                 // the caller's EBX, ESI, EDI
                         "E8 ?? ?? ?? ?? EB 02 2F 00 "
                         "8B 45 08 85 C0 0F 85 09 00 00 00 "          // f, nil test
                         "E8 ?? ?? ?? ?? EB 02 2F 00 "                 // RuntimeNilObject
@@ -67,13 +68,14 @@ TEST(Frames, ExceptionClauseHandlerEntryAndNoHandlerAction) {
                         "E9 13 00 00 00 "                             // over the handler
                         "B8 ?? ?? ?? ?? 50 E8 ?? ?? ?? ?? "           // handler: MsgBox "caught"
                         "EB 03 2F 07 00 83 C4 04 "                    // action 7: not this frame's handlers
-                        "FF 75 FC E8 ?? ?? ?? ?? 83 C4 04 C9 C3 "     // release the exception object
-                        "2F 04 00 00 FF FF FF DC 06 FF FC 00"));      // handler at 94-36 = 58, object local
+                        "FF 75 FC E8 ?? ?? ?? ?? 83 C4 04 "           // release the exception object
+                        "8B 5D F8 8B 75 F4 8B 7D F0 C9 C3 "           // give back EBX, ESI, EDI
+                        "2F 04 00 00 FF FF FF D3 06 FF FC 00"));      // handler at 121-45 = 76, object local
     EXPECT_EQ(imports_of(r, "M.S"), (std::vector<std::string>{"RuntimeStackCheck", "RuntimeNilObject", "FolderItemDelete",
                                                                "RuntimeMsgBox", "RuntimeUnlockObject"}));
     // The handler class index names RuntimeException in the class table.
     EXPECT_NE(r.map.find("     0  RuntimeException (built-in)"), std::string::npos) << r.map;
-    EXPECT_EQ(literal_at(r.blocks.data, u32_at(code, 59)), "caught");
+    EXPECT_EQ(literal_at(r.blocks.data, u32_at(code, 77)), "caught");
 }
 
 TEST(CallSites, OwnedTemporariesAreListedAndReleased) {
