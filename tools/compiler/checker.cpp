@@ -1,7 +1,6 @@
 #include "checker.h"
 
 #include <climits>
-#include <functional>
 #include <set>
 
 #include "lexer.h"

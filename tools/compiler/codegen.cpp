@@ -4,8 +4,6 @@
 #include <map>
 #include <stdexcept>
 
-#include "checker.h"
-#include "lexer.h"
 
 namespace tavoc {
 

@@ -1,7 +1,6 @@
 #include "parser.h"
 
 #include <cctype>
-#include <climits>
 #include <set>
 
 namespace tavoc {
