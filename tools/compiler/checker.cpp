@@ -239,14 +239,12 @@ private:
         if (c->builtin && c->instance_size == 0) c->instance_size = c->super ? c->super->instance_size : 24;
         if (c->builtin || c->is_module) return;
         int size = c->super ? c->super->instance_size : 24;
-        for (auto& f : c->fields) {
-            f->offset = size;
-            size += f->type.size() ? f->type.size() : 4;
-            for (auto& g : c->fields)
-                if (g.get() != f.get() && same_name(g->name, f->name) && g->offset == 0) {
-                    error(g->pos, "property '" + g->name + "' is defined twice");
-                    break;
-                }
+        for (std::size_t i = 0; i < c->fields.size(); ++i) {
+            Field& f = *c->fields[i];
+            f.offset = size;
+            size += f.type.size() ? f.type.size() : 4;
+            for (std::size_t j = 0; j < i; ++j)
+                if (same_name(c->fields[j]->name, f.name)) error(f.pos, "property '" + f.name + "' is defined twice");
         }
         c->instance_size = size;
         if (c->super && !c->super->builtin) c->vtable = c->super->vtable;
