@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "builtin_classes.h"
-#include "classes.h"
+#include "file_class_members.h"
 #include "file_entry_points.h"
 #include "stream_objects.h"
 
@@ -13,13 +13,6 @@ namespace {
 BinaryStreamObject* fields(RuntimeObject* object) { return reinterpret_cast<BinaryStreamObject*>(object); }
 
 FileStream* open_stream(RuntimeObject* object) { return object ? fields(object)->stream : nullptr; }
-
-void close_stream(RuntimeObject* object, RuntimeClass*) {
-    BinaryStreamObject* b = fields(object);
-    FileStream* stream = b->stream;
-    b->stream = nullptr;
-    file_stream_destroy(stream);
-}
 
 // File order and processor order differ unless LittleEndian is set.
 void to_or_from_file_order(RuntimeObject* object, std::uint8_t* bytes, std::uint32_t n) {
@@ -59,11 +52,17 @@ constexpr std::uint32_t kUnkeptReadSize = 4096;
 
 }  // namespace
 
+void binary_stream_release(RuntimeObject* object, RuntimeClass*) {
+    BinaryStreamObject* b = fields(object);
+    FileStream* stream = b->stream;
+    b->stream = nullptr;
+    file_stream_destroy(stream);
+}
+
 RuntimeObject* binary_stream_new(FileStream* stream) {
     if (!stream) return nullptr;
-    RuntimeClass* cls = builtin_class(BuiltinClass::BinaryStream);
-    cls->destructor = close_stream;
-    RuntimeObject* object = object_new(cls);
+    file_classes_describe();
+    RuntimeObject* object = object_new(builtin_class(BuiltinClass::BinaryStream));
     fields(object)->stream = stream;
     return object;
 }
@@ -185,7 +184,7 @@ void BinaryStreamWritePString(RuntimeObject* object, RuntimeString* value) {
 }
 
 void BinaryStreamClose(RuntimeObject* object) {
-    if (object) close_stream(object, nullptr);
+    if (object) binary_stream_release(object, nullptr);
 }
 
 }  // extern "C"

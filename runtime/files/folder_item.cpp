@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "builtin_classes.h"
-#include "classes.h"
+#include "file_class_members.h"
 #include "file_entry_points.h"
 #include "file_lookup.h"
 #include "path_parts.h"
@@ -14,22 +14,21 @@ namespace {
 
 FolderItemObject* fields(RuntimeObject* item) { return reinterpret_cast<FolderItemObject*>(item); }
 
-void release_path(RuntimeObject* object, RuntimeClass*) {
-    FolderItemObject* item = fields(object);
-    if (item->has_path) RuntimeUnlockString(item->path);
-    item->path = nullptr;
-    item->has_path = 0;
-}
-
 RuntimeClass* folder_item_class() {
-    RuntimeClass* cls = builtin_class(BuiltinClass::FolderItem);
-    cls->destructor = release_path;
-    return cls;
+    file_classes_describe();
+    return builtin_class(BuiltinClass::FolderItem);
 }
 
 Text path_text(RuntimeObject* item) { return text_of(folder_item_path(item)); }
 
 }  // namespace
+
+void folder_item_release(RuntimeObject* object, RuntimeClass*) {
+    FolderItemObject* item = fields(object);
+    if (item->has_path) RuntimeUnlockString(item->path);
+    item->path = nullptr;
+    item->has_path = 0;
+}
 
 RuntimeObject* folder_item_new(RuntimeString* path) {
     RuntimeObject* item = object_new(folder_item_class());
@@ -54,7 +53,7 @@ RuntimeString* folder_item_path(RuntimeObject* item) {
 }
 
 void folder_item_set_path(RuntimeObject* item, RuntimeString* path) {
-    folder_item_class();  // a New FolderItem gets its path here: its release must be known
+    file_classes_describe();  // a New FolderItem gets its path here: its destructor must be in place
     FolderItemObject* f = fields(item);
     if (f->has_path) RuntimeUnlockString(f->path);
     f->path = path;

@@ -18,6 +18,9 @@ static_assert(sizeof(FolderItemObject) == 32, "the size of the built-in class");
 // Compiled code passes Booleans in a full word of which only the low byte counts.
 inline bool boolean_argument(std::int32_t value) { return (value & 0xFF) != 0; }
 
+// The class's destructor: releases the path.
+void folder_item_release(RuntimeObject* item, RuntimeClass* cls);
+
 // A new FolderItem holding `path` (the caller's reference is taken over).
 RuntimeObject* folder_item_new(RuntimeString* path);
 // The same from bytes.

@@ -32,6 +32,11 @@ struct TextOutputStreamObject {
 };
 static_assert(sizeof(TextOutputStreamObject) == 32, "the size of the built-in class");
 
+// The classes' destructors: they close a stream still open.
+void binary_stream_release(RuntimeObject* object, RuntimeClass* cls);
+void text_input_stream_release(RuntimeObject* object, RuntimeClass* cls);
+void text_output_stream_release(RuntimeObject* object, RuntimeClass* cls);
+
 // New objects around an opened stream; nil (and nothing owned) for null.
 RuntimeObject* binary_stream_new(FileStream* stream);
 RuntimeObject* text_input_stream_new(FileStream* stream);

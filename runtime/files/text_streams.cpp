@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "builtin_classes.h"
-#include "classes.h"
+#include "file_class_members.h"
 #include "file_entry_points.h"
 #include "memory.h"
 #include "stream_objects.h"
@@ -14,25 +14,11 @@ namespace {
 TextInputStreamObject* input(RuntimeObject* object) { return reinterpret_cast<TextInputStreamObject*>(object); }
 TextOutputStreamObject* output(RuntimeObject* object) { return reinterpret_cast<TextOutputStreamObject*>(object); }
 
-void close_input(RuntimeObject* object, RuntimeClass*) {
-    TextInputStreamObject* t = input(object);
-    FileStream* stream = t->stream;
-    t->stream = nullptr;
-    file_stream_destroy(stream);
-}
-
-void close_output(RuntimeObject* object, RuntimeClass*) {
+void close_output(RuntimeObject* object) {
     TextOutputStreamObject* t = output(object);
     FileStream* stream = t->stream;
     t->stream = nullptr;
     file_stream_destroy(stream);
-}
-
-void release_output(RuntimeObject* object, RuntimeClass* cls) {
-    close_output(object, cls);
-    RuntimeString* delimiter = output(object)->delimiter;
-    output(object)->delimiter = nullptr;
-    RuntimeUnlockString(delimiter);
 }
 
 // Refills the buffer; false when the stream delivers nothing more.
@@ -83,20 +69,32 @@ void write_line(RuntimeObject* object, RuntimeString* line, bool with_delimiter)
 
 }  // namespace
 
+void text_input_stream_release(RuntimeObject* object, RuntimeClass*) {
+    TextInputStreamObject* t = input(object);
+    FileStream* stream = t->stream;
+    t->stream = nullptr;
+    file_stream_destroy(stream);
+}
+
+void text_output_stream_release(RuntimeObject* object, RuntimeClass*) {
+    close_output(object);
+    RuntimeString* delimiter = output(object)->delimiter;
+    output(object)->delimiter = nullptr;
+    RuntimeUnlockString(delimiter);
+}
+
 RuntimeObject* text_input_stream_new(FileStream* stream) {
     if (!stream) return nullptr;
-    RuntimeClass* cls = builtin_class(BuiltinClass::TextInputStream);
-    cls->destructor = close_input;
-    RuntimeObject* object = object_new(cls);
+    file_classes_describe();
+    RuntimeObject* object = object_new(builtin_class(BuiltinClass::TextInputStream));
     input(object)->stream = stream;
     return object;
 }
 
 RuntimeObject* text_output_stream_new(FileStream* stream) {
     if (!stream) return nullptr;
-    RuntimeClass* cls = builtin_class(BuiltinClass::TextOutputStream);
-    cls->destructor = release_output;
-    RuntimeObject* object = object_new(cls);
+    file_classes_describe();
+    RuntimeObject* object = object_new(builtin_class(BuiltinClass::TextOutputStream));
     output(object)->stream = stream;
     return object;
 }
@@ -135,7 +133,7 @@ bool TextInputStreamEOF(RuntimeObject* object) {
 }
 
 void TextInputStreamClose(RuntimeObject* object) {
-    if (object) close_input(object, nullptr);
+    if (object) text_input_stream_release(object, nullptr);
 }
 
 void TextOutputStreamWriteLine(RuntimeObject* object, RuntimeString* line) { write_line(object, line, true); }
@@ -143,7 +141,7 @@ void TextOutputStreamWriteLine(RuntimeObject* object, RuntimeString* line) { wri
 void TextOutputStreamWrite(RuntimeObject* object, RuntimeString* line) { write_line(object, line, false); }
 
 void TextOutputStreamClose(RuntimeObject* object) {
-    if (object) close_output(object, nullptr);
+    if (object) close_output(object);
 }
 
 }  // extern "C"
