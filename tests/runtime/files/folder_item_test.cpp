@@ -294,6 +294,12 @@ TEST(SpecialFolders, SystemDirectoriesVolumesAndTemporaryFile) {
     EXPECT_EQ(take_path(getTemporaryItemsFolder()), temp);
     EXPECT_EQ(getShutdownItemsFolder(), nullptr);
     EXPECT_EQ(take_path(getTrashFolder()), "<nil>") << "the recycle bin has no file system path";
+    // Shell folders come through the item list and the shell allocator.
+    for (RuntimeObject* (*get)() : {getDesktopFolder, getFontsFolder, getAppleMenuFolder, getStartupItemsFolder}) {
+        Held folder(get());
+        ASSERT_NE(folder.get(), nullptr);
+        EXPECT_TRUE(fileDirectoryGetter(folder, 0)) << path_of(folder);
+    }
 
     const DWORD drives = GetLogicalDrives();
     int count = 0;
