@@ -943,7 +943,7 @@ private:
 
     // Append, Insert, Remove, Sort and UBound of an array.
     void array_member(Expr& x, bool callee) {
-        static const char* const ops[] = {"Append", "Insert", "Remove", "Sort", "UBound"};
+        static const char* const ops[] = {"Append", "Insert", "Remove", "Sort", "UBound", "Redim"};
         Type element = x.object->type.element();
         x.ref = Ref::ArrayOp;
         x.receiver = std::move(x.object);
@@ -951,10 +951,10 @@ private:
         std::string op;
         for (const char* o : ops)
             if (same_name(o, x.text)) op = o;
-        if (op.empty()) return error(x.pos, "arrays have Append, Insert, Remove, Sort and UBound, not '" + x.text + "'");
+        if (op.empty()) return error(x.pos, "arrays have Append, Insert, Remove, Sort, UBound and Redim, not '" + x.text + "'");
         x.text = op;
         bool numbers = element.is_int() || element.is_float();
-        if ((op == "Remove" && element.is_float()) || (op == "Sort" && !numbers && element.kind != TypeKind::String))
+        if (op == "Sort" && !numbers && element.kind != TypeKind::String)
             return error(x.pos, type_name(x.receiver->type) + " has no " + op);
         if (op == "UBound") x.type = make(TypeKind::Integer);
         if (!callee && op != "UBound" && op != "Sort") error(x.pos, "'" + op + "' needs its arguments");
@@ -1001,7 +1001,7 @@ private:
             std::vector<Type> wanted;
             if (x.text == "Append") wanted = {element};
             else if (x.text == "Insert") wanted = {make(TypeKind::Integer), element};
-            else if (x.text == "Remove") wanted = {make(TypeKind::Integer)};
+            else if (x.text == "Remove" || x.text == "Redim") wanted = {make(TypeKind::Integer)};
             if (x.args.size() != wanted.size())
                 return error(x.pos, "'" + x.text + "' takes " + std::to_string(wanted.size()) + " argument(s)");
             for (std::size_t k = 0; k < wanted.size(); ++k) {

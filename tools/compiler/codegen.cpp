@@ -488,22 +488,17 @@ private:
         if (op == "Read") return flag ? "RuntimeFastReadBoolArray" : "RuntimeDirectRead" + kind + "Array";
         if (op == "Write") return flag ? "RuntimeFastWriteBoolArray" : "RuntimeDirectWrite" + kind + "Array";
         if (op == "UBound") return flag ? "RuntimeFastArrayUBound" : "RuntimeUBound";
-        if (op == "Dispose") {
-            if (flag) return "RuntimeDisposeFastBooleanArray";
-            return kind == "String" || kind == "Object" ? "RuntimeDispose" + kind + "Array" : "RuntimeDisposeIntArray";
-        }
+        if (kind == "Single" || kind == "Double")  // the Int forms serve every array of plain elements
+            if (op == "Dispose" || op == "Remove" || op == "Redim") kind = "Int";
+        if (op == "Dispose") return flag ? "RuntimeDisposeFastBooleanArray" : "RuntimeDispose" + kind + "Array";
+        if (op == "Redim") return flag ? "RuntimeRedimFastBoolArray" : "RuntimeRedim" + kind + "ArrayLevel";
         return flag ? "RuntimeFastBooleanArray" + op : "Runtime" + kind + "Array" + op;  // Append, Insert, Remove, Sort
     }
 
-    void dispose_array(Local& l) {
-        int none = a_.new_label();
-        a_.mov_eax_local(l.offset);
-        a_.test_eax();
-        a_.jcc(Cond::E, none);
-        a_.push_eax();
+    void dispose_array(Local& l) {  // a nil array is ignored by the runtime
+        a_.push_local(l.offset);
         a_.call_import(array_entry("Dispose", l.type.element()));
         a_.add_esp(4);
-        a_.bind(none);
     }
 
     void dim_array(Stmt& s) {
@@ -542,6 +537,10 @@ private:
         for (auto it = args.rbegin(); it != args.rend(); ++it) {
             Value v = expr(**it);
             push_value((*it)->type, v);
+        }
+        if (op == "Redim" && element.kind != TypeKind::Boolean) {
+            a_.push_imm(0);  // the first dimension
+            push(Slot::Plain);
         }
         expr(array);
         a_.push_eax();

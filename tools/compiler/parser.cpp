@@ -11,7 +11,7 @@ namespace {
 const std::set<std::string> kReserved = {
     "and", "as", "binding", "catch", "class", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
     "exit", "false", "for", "function", "if", "implements", "inherits", "interface", "isa", "lib", "loop", "me", "menubar", "menuhandler",
-    "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "return", "step", "sub", "then",
+    "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "redim", "return", "step", "sub", "then",
     "to", "true", "until", "wend", "while", "window"};
 
 struct ParseError {};  // unwinds to the next declaration after a reported error
@@ -719,6 +719,21 @@ private:
         if (accept_word("return")) {
             auto s = std::make_unique<Stmt>(StmtKind::Return, pos);
             if (!at_line_end()) s->value = expr();
+            return s;
+        }
+        if (accept_word("redim")) {  // Redim a(upper): a call of the array's Redim
+            auto array = std::make_unique<Expr>(ExprKind::Name, cur().pos);
+            array->text = name("an array name");
+            auto member = std::make_unique<Expr>(ExprKind::Member, pos);
+            member->text = "Redim";
+            member->object = std::move(array);
+            auto call = std::make_unique<Expr>(ExprKind::Call, pos);
+            call->object = std::move(member);
+            expect_punct("(");
+            call->args.push_back(expr());
+            expect_punct(")");
+            auto s = std::make_unique<Stmt>(StmtKind::Call, pos);
+            s->value = std::move(call);
             return s;
         }
         if (accept_word("raise")) {

@@ -145,6 +145,9 @@ TEST(Arrays, LocalArraysThroughTheArrayEntryPoints) {
         "    Dim first As String = names(0)\n"
         "    Dim flags(3) As Boolean\n"
         "    flags(1) = True\n"
+        "    Redim names(5)\n"
+        "    Dim d(1) As Double\n"
+        "    d.Remove 0\n"
         "  End Sub\n"
         "End Module\n");
     EXPECT_EQ(imports_of(r, "M.S"),
@@ -152,8 +155,10 @@ TEST(Arrays, LocalArraysThroughTheArrayEntryPoints) {
                                         "RuntimeDirectWriteIntArray", "RuntimeIntArrayAppend", "RuntimeCreateArray",
                                         "RuntimeArrayCreateAddIndex", "RuntimeStringArrayAppend", "RuntimeStringArraySort",
                                         "RuntimeDirectReadStringArray", "RuntimeUnlockString", "RuntimeCreateFastBooleanArray",
-                                        "RuntimeFastWriteBoolArray", "RuntimeDisposeIntArray", "RuntimeDisposeStringArray",
-                                        "RuntimeDisposeFastBooleanArray", "RuntimeUnlockString"}));
+                                        "RuntimeFastWriteBoolArray", "RuntimeRedimStringArrayLevel", "RuntimeCreateArray",
+                                        "RuntimeArrayCreateAddIndex", "RuntimeIntArrayRemove", "RuntimeDisposeIntArray",
+                                        "RuntimeDisposeStringArray", "RuntimeDisposeFastBooleanArray", "RuntimeDisposeIntArray",
+                                        "RuntimeUnlockString"}));
     // Dim a(2): a new array at EBP-4, then its one dimension, 0 to 2.
     EXPECT_TRUE(contains(function_bytes(r, "M.S"), "EB 02 2F 00 89 45 FC B8 02 00 00 00 50 6A 00 FF 75 FC E8"));
     EXPECT_EQ(imports_of(r, "M.Sum"),
@@ -162,7 +167,7 @@ TEST(Arrays, LocalArraysThroughTheArrayEntryPoints) {
         const char* body;
         const char* message;
     } bad[] = {{"    Dim a(1) As Integer\n    Dim b(1) As Integer\n    a = b\n", "test.tav:5:5: arrays cannot be assigned; change their elements"},
-               {"    Dim d(1) As Double\n    d.Remove 0\n", "test.tav:4:7: Double() has no Remove"},
+               {"    Dim f(1) As FolderItem\n    f.Sort\n", "test.tav:4:7: FolderItem() has no Sort"},
                {"    Dim d(1) As Double\n    Dim x As Integer = d\n", "test.tav:4:24: cannot use Double() as Integer"},
                {"    Dim d(1) As Double = 2\n", "test.tav:3:26: an array starts empty and has no initial value"}};
     for (const Bad& b : bad) {
