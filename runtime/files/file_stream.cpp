@@ -39,7 +39,8 @@ bool FileStream::read(void* buffer, std::uint32_t count, std::uint32_t* count_re
 }
 
 void FileStream::write(const void* buffer, std::uint32_t count) {
-    if (handle_ != HFILE_ERROR) _lwrite(handle_, static_cast<LPCCH>(buffer), count);
+    // _lwrite of nothing cuts the file: only set_length means that.
+    if (handle_ != HFILE_ERROR && count) _lwrite(handle_, static_cast<LPCCH>(buffer), count);
 }
 
 void FileStream::close() {
