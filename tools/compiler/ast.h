@@ -133,6 +133,12 @@ struct DesignProp {  // a description pair of a control class, in its order
 struct WindowDecl;
 struct ControlDecl;
 
+struct ConstDecl {  // Const NAME = literal
+    std::string name;
+    Pos pos;
+    ExprPtr value;
+};
+
 struct ClassInfo {
     std::string name;          // empty for the unnamed subclass of a control
     std::string label;         // window.control for such a subclass: its name in the map
@@ -157,6 +163,7 @@ struct ClassInfo {
     ControlDecl* control = nullptr;   // the unnamed subclass of a control
     bool is_module = false;
     std::vector<Global*> globals;     // a module's properties
+    std::vector<ConstDecl> constants;
     bool is_interface = false;
     std::vector<TypeRef> interface_names;  // Implements ...
     std::vector<ClassInfo*> interfaces;
@@ -223,7 +230,7 @@ struct Expr {
     Expr(ExprKind k, Pos p) : kind(k), pos(p) {}
 };
 
-enum class StmtKind { Dim, Assign, Call, If, For, While, Do, Exit, Return, Raise };
+enum class StmtKind { Dim, Const, Assign, Call, If, For, While, Do, Exit, Return, Raise };
 enum class ExitWhat { Sub, Function, For, While, Do };
 
 struct Stmt {

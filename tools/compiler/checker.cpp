@@ -490,6 +490,7 @@ private:
         fn_ = &f;
         cls_ = f.owner;
         scope_.clear();
+        constants_.clear();
         loops_.clear();
         if (f.kind == FunctionKind::InstanceGetter) return;
         if (!cls_->is_module) f.me = add_local("Me", make(TypeKind::Object, cls_), true);
@@ -518,9 +519,23 @@ private:
     }
 
     void check_block(std::vector<StmtPtr>& body) {
-        std::size_t mark = scope_.size();
+        std::size_t mark = scope_.size(), constants = constants_.size();
         for (StmtPtr& s : body) check_stmt(*s);
         scope_.resize(mark);
+        constants_.resize(constants);
+    }
+
+    // A constant of the method, of its class or module, or of any module.
+    const Expr* find_constant(const std::string& name) {
+        for (auto it = constants_.rbegin(); it != constants_.rend(); ++it)
+            if (same_name(it->first, name)) return it->second;
+        for (ClassInfo* k = cls_; k; k = k->super)
+            for (ConstDecl& c : k->constants)
+                if (same_name(c.name, name)) return c.value.get();
+        for (ClassInfo* m : prog_.modules)
+            for (ConstDecl& c : m->constants)
+                if (same_name(c.name, name)) return c.value.get();
+        return nullptr;
     }
 
     Local* find_local(const std::string& name) {
@@ -546,6 +561,11 @@ private:
                 scope_.push_back({s.name, s.local});
                 return;
             }
+            case StmtKind::Const:
+                if (find_local(s.name) || find_constant(s.name)) error(s.pos, "'" + s.name + "' is already declared");
+                check_expr(s.value);
+                constants_.push_back({s.name, s.value.get()});
+                return;
             case StmtKind::Assign: return check_assign(s);
             case StmtKind::Call: {
                 check_call(s.value, true);
@@ -691,8 +711,7 @@ private:
         e = std::move(c);
     }
 
-    void check_expr(ExprPtr& e) {
-        Expr& x = *e;
+    void check_literal(Expr& x) {
         switch (x.kind) {
             case ExprKind::Integer:
                 if (x.int_value > 0xFFFFFFFFll || x.int_value < INT32_MIN) error(x.pos, "number does not fit in 32 bits");
@@ -700,7 +719,17 @@ private:
                 return;
             case ExprKind::Real: x.type = make(TypeKind::Double); return;
             case ExprKind::String: x.type = make(TypeKind::String); return;
-            case ExprKind::Boolean: x.type = make(TypeKind::Boolean); return;
+            default: x.type = make(TypeKind::Boolean); return;
+        }
+    }
+
+    void check_expr(ExprPtr& e) {
+        Expr& x = *e;
+        switch (x.kind) {
+            case ExprKind::Integer:
+            case ExprKind::Real:
+            case ExprKind::String:
+            case ExprKind::Boolean: return check_literal(x);
             case ExprKind::Nil: x.type = make(TypeKind::Nil); return;
             case ExprKind::Me:
                 if (!fn_->me) {
@@ -850,7 +879,23 @@ private:
         return false;
     }
 
+    // The name becomes the constant's value.
+    void become_constant(Expr& x, const Expr& c) {
+        x.kind = c.kind;
+        x.int_value = c.int_value;
+        x.real_value = c.real_value;
+        x.text = c.text;
+        x.ref = Ref::None;
+        x.object.reset();
+        check_literal(x);
+    }
+
     bool find_in_module(ClassInfo* m, const std::string& name, Expr& x) {
+        for (ConstDecl& c : m->constants)
+            if (same_name(c.name, name)) {
+                become_constant(x, *c.value);
+                return true;
+            }
         for (Global* g : m->globals)
             if (same_name(g->name, name)) {
                 x.ref = Ref::Global;
@@ -902,6 +947,11 @@ private:
             x.ref = Ref::Local;
             x.local = l;
             x.type = l->type;
+            return;
+        }
+        if (const Expr* c = find_constant(name)) {
+            become_constant(x, *c);
+            if (callee) error(x.pos, "'" + name + "' is a constant and cannot be called");
             return;
         }
         if (fn_->me && find_member(cls_, name, x)) return finish(x, callee, target);
@@ -1071,6 +1121,7 @@ private:
     Function* fn_ = nullptr;
     ClassInfo* cls_ = nullptr;
     std::vector<std::pair<std::string, Local*>> scope_;
+    std::vector<std::pair<std::string, const Expr*>> constants_;  // of the method being checked
     std::vector<ExitWhat> loops_;
 };
 

@@ -400,6 +400,7 @@ private:
                     store_local(*s.local, Value{});
                 }
                 return;
+            case StmtKind::Const: return;  // its uses became literals
             case StmtKind::Assign: return assign(s);
             case StmtKind::Call: {
                 Value v = expr(*s.value);

@@ -9,7 +9,7 @@ namespace {
 
 // Words that cannot name a variable, field or method.
 const std::set<std::string> kReserved = {
-    "and", "as", "binding", "catch", "class", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
+    "and", "as", "binding", "catch", "class", "const", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
     "exit", "false", "for", "function", "if", "implements", "inherits", "interface", "isa", "lib", "loop", "me", "menubar", "menuhandler",
     "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "redim", "return", "step", "sub", "then",
     "to", "true", "until", "wend", "while", "window"};
@@ -369,6 +369,11 @@ private:
             }
             return;
         }
+        if (accept_word("const")) {
+            cls->constants.push_back(constant());
+            end_line();
+            return;
+        }
         if (accept_word("auto")) {
             if (!cls->is_module) fail("'Auto' properties belong in modules");
             expect_word("dim");
@@ -439,6 +444,30 @@ private:
         b.binder_name = type_ref();
         end_line();
         win->bindings.push_back(b);
+    }
+
+    // Const NAME = a number, a string, True or False.
+    ConstDecl constant() {
+        ConstDecl c;
+        c.pos = cur().pos;
+        c.name = name("a constant name");
+        expect_punct("=");
+        Pos pos = cur().pos;
+        ExprPtr e = expr();
+        bool negative_number = e->kind == ExprKind::Unary && e->op == Op::Neg &&
+                               (e->object->kind == ExprKind::Integer || e->object->kind == ExprKind::Real);
+        if (negative_number) {
+            ExprPtr n = std::move(e->object);
+            n->int_value = -n->int_value;
+            n->real_value = -n->real_value;
+            e = std::move(n);
+        }
+        if (e->kind != ExprKind::Integer && e->kind != ExprKind::Real && e->kind != ExprKind::String && e->kind != ExprKind::Boolean) {
+            diags_.error(pos, "a constant is a number, a string, True or False");
+            throw ParseError{};
+        }
+        c.value = std::move(e);
+        return c;
     }
 
     PropertyValue property_value() {
@@ -661,6 +690,13 @@ private:
             return s;
         }
         if (accept_word("if")) return if_statement(pos);
+        if (accept_word("const")) {
+            auto s = std::make_unique<Stmt>(StmtKind::Const, pos);
+            ConstDecl c = constant();
+            s->name = c.name;
+            s->value = std::move(c.value);
+            return s;
+        }
         if (accept_word("for")) {
             auto s = std::make_unique<Stmt>(StmtKind::For, pos);
             Pos vpos = cur().pos;

@@ -177,6 +177,19 @@ TEST(Arrays, LocalArraysThroughTheArrayEntryPoints) {
     }
 }
 
+TEST(Constants, NamesBecomeTheirValues) {
+    CompileResult r = compile_ok(
+        "Module Limits\n  Const Chunk = 262144\n  Const Title = \"T\"\n  Const Neg = -2.5\nEnd Module\n"
+        "Module M\n  Function F() As Double\n    Const Local = 3\n"
+        "    Return Chunk + Local + Limits.Neg + Len(Title)\n  End Function\nEnd Module\n");
+    Bytes code = function_bytes(r, "M.F");
+    EXPECT_TRUE(contains(code, "B8 00 00 04 00 50 B8 03 00 00 00")) << to_hex(code);
+    EXPECT_TRUE(has(imports_of(r, "M.F"), "StringLen"));
+    CompileResult bad = compile_source("Module M\n  Const X = Len(\"a\")\nEnd Module\n");
+    ASSERT_FALSE(bad.errors.empty());
+    EXPECT_EQ(bad.errors[0], "test.tav:2:13: a constant is a number, a string, True or False");
+}
+
 TEST(Loops, ForWithNegativeStepCountsDown) {
     CompileResult r = compile_ok(
         "Module M\n  Sub S()\n    Dim i As Integer\n    For i = 10 To 1 Step -2\n      BackgroundTask\n    Next\n  End Sub\nEnd Module\n");
