@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     // keep the best round of each: the machine is shared. Targets are
     // deleted outside the timing, so no copy pays for cutting the last one.
     double plain = 1e9, stream = 1e9;
-    for (int round = 0; round < 15; ++round) {
+    for (int round = 0; round < 25; ++round) {
         const double p = plain_copy(source, copy), s = stream_copy(source, copy);
         if (p < plain) plain = p;
         if (s < stream) stream = s;
