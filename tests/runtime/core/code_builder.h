@@ -10,6 +10,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "objects.h"
+
 class CodeBuilder {
 public:
     CodeBuilder() {
@@ -84,6 +86,21 @@ public:
         be32(static_cast<std::uint32_t>(handler - distance_field));
     }
     void leave_ret() { bytes({0xC9, 0xC3}); }
+
+    // The end of a function whose [ebp-4] receives a caught exception: it
+    // releases that, then leave/ret and a trailer with one handler followed
+    // by `entries`.
+    void catching_epilogue(std::int16_t class_index, std::uintptr_t handler,
+                           std::initializer_list<std::uint8_t> entries = {}) {
+        push_local(1);
+        call(reinterpret_cast<void*>(&RuntimeUnlockObject), {}, false);
+        add_esp(4);
+        leave_ret();
+        bytes({0x2F});
+        trailer_handler(class_index, handler);
+        bytes(entries);
+        bytes({0x00});
+    }
 
     // Calls the function at `address` (no arguments). After an exception
     // was caught in it, only its frame pointer is trustworthy: every other

@@ -46,13 +46,7 @@ public:
         code.bytes({0x8B, 0x45, 0xFC, 0x8B, 0x40, 0x04, 0xA3});  // the class of [ebp-4] to raised_
         code.u32(address(&raised_));
         code.land(to_epilogue);
-        code.push_local(1);
-        code.call(reinterpret_cast<void*>(&RuntimeUnlockObject), {}, false);
-        code.add_esp(4);
-        code.leave_ret();
-        code.bytes({0x2F});
-        code.trailer_handler(kRuntimeExceptionIndex, handler);
-        code.bytes({0x00});
+        code.catching_epilogue(kRuntimeExceptionIndex, handler);
         raised_ = nullptr;
         eax_ = 0;
         CodeBuilder::run(entry);

@@ -90,13 +90,7 @@ std::uintptr_t emit_outer(CodeBuilder& c, std::uintptr_t middle, RuntimeString* 
     std::uintptr_t handler = c.here();
     c.store_global(const_cast<std::uint32_t*>(handled), 1);
     c.land(to_epilogue);
-    c.push_local(1);
-    c.call(reinterpret_cast<void*>(&RuntimeUnlockObject), {}, false);
-    c.add_esp(4);
-    c.leave_ret();
-    c.bytes({0x2F});
-    c.trailer_handler(kRuntimeExceptionIndex, handler);
-    c.bytes({0x00});
+    c.catching_epilogue(kRuntimeExceptionIndex, handler);
     return entry;
 }
 
@@ -177,13 +171,7 @@ TEST_F(Unwinder, ObjectArgumentsOfTheCallSiteAreReleased) {
     code.push_imm(imm(argument));
     code.call(reinterpret_cast<void*>(&RuntimeNilObject), {kReleaseObjectArg, 0});
     std::uintptr_t handler = code.here();
-    code.push_local(1);
-    code.call(reinterpret_cast<void*>(&RuntimeUnlockObject), {}, false);
-    code.add_esp(4);
-    code.leave_ret();
-    code.bytes({0x2F});
-    code.trailer_handler(kRuntimeExceptionIndex, handler);
-    code.bytes({0x00});
+    code.catching_epilogue(kRuntimeExceptionIndex, handler);
     CodeBuilder::run(outer);
     EXPECT_EQ(argument->refs, 1);
     RuntimeUnlockObject(argument);
@@ -202,13 +190,7 @@ TEST_F(Unwinder, UnknownActionIsReportedAndTheWalkGoesOn) {
     code.push_imm(imm(s));
     code.call(reinterpret_cast<void*>(&RuntimeNilObject), {9, kReleaseStringArg, 0});
     std::uintptr_t handler = code.here();
-    code.push_local(1);
-    code.call(reinterpret_cast<void*>(&RuntimeUnlockObject), {}, false);
-    code.add_esp(4);
-    code.leave_ret();
-    code.bytes({0x2F});
-    code.trailer_handler(kRuntimeExceptionIndex, handler);
-    code.bytes({0x00});
+    code.catching_epilogue(kRuntimeExceptionIndex, handler);
     CodeBuilder::run(outer);
     failure_report_redirect(previous);
     EXPECT_EQ(g_reports, std::vector<int>{4105});
@@ -252,13 +234,7 @@ TEST_F(Unwinder, StackCheckRaisesBelowTheLimit) {
     std::uintptr_t handler = code.here();
     code.store_global(const_cast<std::uint32_t*>(&handled), 1);
     code.land(to_epilogue);
-    code.push_local(1);
-    code.call(reinterpret_cast<void*>(&RuntimeUnlockObject), {}, false);
-    code.add_esp(4);
-    code.leave_ret();
-    code.bytes({0x2F});
-    code.trailer_handler(kRuntimeExceptionIndex, handler);
-    code.bytes({0x00});
+    code.catching_epilogue(kRuntimeExceptionIndex, handler);
 
     CodeBuilder::run(outer);
     EXPECT_EQ(handled, 0u);  // no limit yet
