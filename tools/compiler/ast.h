@@ -230,7 +230,7 @@ struct Expr {
     Expr(ExprKind k, Pos p) : kind(k), pos(p) {}
 };
 
-enum class StmtKind { Dim, Const, Assign, Call, If, For, While, Do, Exit, Return, Raise };
+enum class StmtKind { Dim, Const, Assign, Call, If, Select, For, While, Do, Exit, Return, Raise };
 enum class ExitWhat { Sub, Function, For, While, Do };
 
 struct Stmt {
@@ -239,13 +239,13 @@ struct Stmt {
     ExprPtr target;                    // Assign target, For variable
     ExprPtr value;                     // Assign/Dim init/Return/Raise/If cond/For start/While cond/Call
     ExprPtr limit, step;               // For
-    std::vector<ExprPtr> conditions;   // If: one per branch (ElseIf included)
+    std::vector<ExprPtr> conditions;   // If and Select: one per branch (ElseIf or Case included)
     std::vector<std::vector<StmtPtr>> branches;  // If: then, elseifs, else (branches.size() may be conditions+1)
     std::vector<StmtPtr> body;         // loops
     bool test_at_end = false;          // Do ... Loop While/Until
     bool until = false;                // Do Until / Loop Until
     ExitWhat exit_what = ExitWhat::Sub;
-    std::string name;                  // Dim name
+    std::string name;                  // Dim name; Select: the hidden variable holding the selector
     TypeRef type_name;                 // Dim type
     ExprPtr bound;                     // Dim of an array: its upper bound
     Local* local = nullptr;            // Dim, For hidden locals

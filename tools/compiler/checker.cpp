@@ -575,6 +575,18 @@ private:
                 for (ExprPtr& c : s.conditions) check_condition(c);
                 for (auto& b : s.branches) check_block(b);
                 return;
+            case StmtKind::Select: {
+                check_expr(s.value);
+                if (s.value->type.kind == TypeKind::Void || s.value->type.array || s.value->type.kind == TypeKind::Nil)
+                    return error(s.value->pos, "Select Case needs a value");
+                s.local = add_local(s.name, s.value->type, false);
+                std::size_t mark = scope_.size();
+                scope_.push_back({s.name, s.local});
+                for (ExprPtr& c : s.conditions) check_condition(c);
+                scope_.resize(mark);
+                for (auto& b : s.branches) check_block(b);
+                return;
+            }
             case StmtKind::For: {
                 check_expr(s.target);
                 if (s.target->ref != Ref::Local || !s.target->type.is_int())

@@ -407,7 +407,12 @@ private:
                 discard(s.value->type, v);
                 return;
             }
+            case StmtKind::Select:
             case StmtKind::If: {
+                if (s.kind == StmtKind::Select) {
+                    Value v = expr(*s.value);
+                    store_local(*s.local, v);
+                }
                 int end = a_.new_label();
                 for (std::size_t i = 0; i < s.branches.size(); ++i) {
                     int next = a_.new_label();

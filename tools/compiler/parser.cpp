@@ -9,9 +9,9 @@ namespace {
 
 // Words that cannot name a variable, field or method.
 const std::set<std::string> kReserved = {
-    "and", "as", "binding", "catch", "class", "const", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
+    "and", "as", "binding", "case", "catch", "class", "const", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
     "exit", "false", "for", "function", "if", "implements", "inherits", "interface", "isa", "lib", "loop", "me", "menubar", "menuhandler",
-    "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "redim", "return", "step", "sub", "then",
+    "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "redim", "return", "select", "step", "sub", "then",
     "to", "true", "until", "wend", "while", "window"};
 
 struct ParseError {};  // unwinds to the next declaration after a reported error
@@ -650,7 +650,7 @@ private:
     // ---- statements ---------------------------------------------------------
     bool block_ends() const {
         return is_word("end") || is_word("else") || is_word("elseif") || is_word("next") || is_word("wend") ||
-               is_word("loop") || is_word("catch") || at_end();
+               is_word("loop") || is_word("catch") || is_word("case") || at_end();
     }
 
     std::vector<StmtPtr> block() {
@@ -690,6 +690,7 @@ private:
             return s;
         }
         if (accept_word("if")) return if_statement(pos);
+        if (accept_word("select")) return select_statement(pos);
         if (accept_word("const")) {
             auto s = std::make_unique<Stmt>(StmtKind::Const, pos);
             ConstDecl c = constant();
@@ -798,6 +799,49 @@ private:
         }
         s->value = std::move(target);
         return s;
+    }
+
+    // Select Case x / Case a, b To c / Case Else / End Select: the selector is
+    // kept in a hidden variable that each Case compares with.
+    StmtPtr select_statement(Pos pos) {
+        expect_word("case");
+        auto s = std::make_unique<Stmt>(StmtKind::Select, pos);
+        s->value = expr();
+        s->name = "$select" + std::to_string(selects_++);
+        end_line();
+        while (accept_word("case")) {
+            if (accept_word("else")) {
+                end_line();
+                s->branches.push_back(block());
+                break;
+            }
+            ExprPtr condition;
+            do {
+                Pos item = cur().pos;
+                ExprPtr first = expr();
+                ExprPtr test;
+                if (accept_word("to")) {
+                    ExprPtr last = expr();
+                    test = binary(Op::And, binary(Op::Ge, selector(s->name, item), std::move(first), item),
+                                  binary(Op::Le, selector(s->name, item), std::move(last), item), item);
+                } else {
+                    test = binary(Op::Eq, selector(s->name, item), std::move(first), item);
+                }
+                condition = condition ? binary(Op::Or, std::move(condition), std::move(test), item) : std::move(test);
+            } while (accept_punct(","));
+            end_line();
+            s->conditions.push_back(std::move(condition));
+            s->branches.push_back(block());
+        }
+        expect_word("end");
+        expect_word("select");
+        return s;
+    }
+
+    ExprPtr selector(const std::string& hidden, Pos pos) {
+        auto e = std::make_unique<Expr>(ExprKind::Name, pos);
+        e->text = hidden;
+        return e;
     }
 
     StmtPtr if_statement(Pos pos) {
@@ -1056,6 +1100,7 @@ private:
     int depth_ = 0;
     int blocks_ = 0;
     int operators_ = 0;
+    int selects_ = 0;
 };
 
 }  // namespace

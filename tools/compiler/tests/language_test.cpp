@@ -190,6 +190,23 @@ TEST(Constants, NamesBecomeTheirValues) {
     EXPECT_EQ(bad.errors[0], "test.tav:2:13: a constant is a number, a string, True or False");
 }
 
+TEST(Statements, SelectCaseEvaluatesTheSelectorOnce) {
+    CompileResult r = compile_ok(
+        "Module M\n  Function F(s As String) As Integer\n"
+        "    Select Case s + \"x\"\n    Case \"ax\", \"bx\"\n      Return 1\n    Case Else\n      Return 2\n    End Select\n"
+        "  End Function\n"
+        "  Function G(n As Integer) As Integer\n"
+        "    Select Case n\n    Case 1 To 3\n      Return 1\n    End Select\n"
+        "  End Function\nEnd Module\n");
+    // One concatenation, then a string comparison per Case item; the hidden copy is released at the end.
+    EXPECT_EQ(imports_of(r, "M.F"),
+              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeAddString", "RuntimeUnlockString", "RuntimeStringCompare",
+                                        "RuntimeStringCompare", "RuntimeUnlockString"}));
+    CompileResult bad = compile_source("Module M\n  Sub S()\n    Select Case 1\n    Case \"a\"\n    End Select\n  End Sub\nEnd Module\n");
+    ASSERT_FALSE(bad.errors.empty());
+    EXPECT_EQ(bad.errors[0], "test.tav:4:10: cannot use Integer as String");
+}
+
 TEST(Loops, ForWithNegativeStepCountsDown) {
     CompileResult r = compile_ok(
         "Module M\n  Sub S()\n    Dim i As Integer\n    For i = 10 To 1 Step -2\n      BackgroundTask\n    Next\n  End Sub\nEnd Module\n");
