@@ -75,13 +75,13 @@ RuntimeString* message3(const char* a, const char* b, const char* c) {
     return s;
 }
 
-RuntimeString* link_library_routine(const ImageMemory& image, std::uint32_t head, const char* spec) {
+RuntimeString* link_library_routine(const ImageMemory& image, std::uint32_t head, const char* declaration) {
     // "!X" + library + "!" + routine; without a further "!" the library is empty.
     char library[256] = "";
-    const char* routine = spec;
-    if (const char* bang = std::strchr(spec, '!')) {
-        std::size_t length = static_cast<std::size_t>(bang - spec);
-        std::memcpy(library, spec, length);
+    const char* routine = declaration;
+    if (const char* bang = std::strchr(declaration, '!')) {
+        std::size_t length = static_cast<std::size_t>(bang - declaration);
+        std::memcpy(library, declaration, length);
         library[length] = 0;
         routine = bang + 1;
     }
