@@ -28,6 +28,46 @@ void* code(F* f) {
     return reinterpret_cast<void*>(f);
 }
 
+// Every file entry point, as the export table must bind it.
+struct Entry {
+    const char* name;
+    void* code;
+};
+#define ENTRY(name) {#name, code(name)}
+const Entry kEntries[] = {
+    ENTRY(fileAbsolutePathGetter), ENTRY(fileCountGetter), ENTRY(fileNameGetter), ENTRY(fileNameSetter),
+    ENTRY(fileSizeGetter), ENTRY(fileRFSizeGetter), ENTRY(fileLockedGetter), ENTRY(fileLockedSetter),
+    ENTRY(fileExistsGetter), ENTRY(fileAliasGetter), ENTRY(fileVisibleGetter), ENTRY(fileVisibleSetter),
+    ENTRY(fileDirectoryGetter), ENTRY(fileTypeGetter), ENTRY(folderParentGetter), ENTRY(folderGetCreation),
+    ENTRY(folderGetModified), ENTRY(folderSetCreation), ENTRY(folderSetModified), ENTRY(fileMacTypeGetter),
+    ENTRY(fileMacTypeSetter), ENTRY(fileMacCreatorGetter), ENTRY(fileMacCreatorSetter),
+    ENTRY(folderFindFolder), ENTRY(FolderItemItem), ENTRY(FolderItemTrueItem), ENTRY(FolderChild),
+    ENTRY(FolderTrueChild), ENTRY(FolderItemDelete), ENTRY(FolderItemCreateAsFolder), ENTRY(FolderItemLaunch),
+    ENTRY(FolderItemCopyFileTo), ENTRY(FolderItemMoveFileTo), ENTRY(FolderItemOpenBinaryFile),
+    ENTRY(FolderItemCreateBinaryFile), ENTRY(FolderItemOpenTextFile), ENTRY(FolderItemCreateTextFile),
+    ENTRY(FolderItemAppendTextFile), ENTRY(RuntimeGetFolderItem), ENTRY(RuntimeGetTrueFolderItem),
+    ENTRY(getVolumeCount), ENTRY(getVolume), ENTRY(getTemporaryFolderItem), ENTRY(getAppleMenuFolder),
+    ENTRY(getControlPanelsFolder), ENTRY(getDesktopFolder), ENTRY(getExtensionsFolder),
+    ENTRY(getPreferencesFolder), ENTRY(getStartupItemsFolder), ENTRY(getShutdownItemsFolder),
+    ENTRY(getFontsFolder), ENTRY(getTrashFolder), ENTRY(getSystemFolder), ENTRY(getTemporaryItemsFolder),
+    ENTRY(GlobalShowURL), ENTRY(RuntimeShowURL), ENTRY(FolderItemFromPath), ENTRY(TAVOpathFromFolderItem),
+    ENTRY(BinaryStreamEOF), ENTRY(BinaryStreamGetLength), ENTRY(BinaryStreamSetLength),
+    ENTRY(BinaryStreamGetPosition), ENTRY(BinaryStreamSetPosition), ENTRY(BinaryStreamReadByte),
+    ENTRY(BinaryStreamReadShort), ENTRY(BinaryStreamReadLong), ENTRY(BinaryStreamReadFloat),
+    ENTRY(BinaryStreamReadDouble), ENTRY(BinaryStreamReadPString), ENTRY(BinaryStreamRead),
+    ENTRY(BinaryStreamWriteByte), ENTRY(BinaryStreamWriteShort), ENTRY(BinaryStreamWriteLong),
+    ENTRY(BinaryStreamWriteFloat), ENTRY(BinaryStreamWriteDouble), ENTRY(BinaryStreamWritePString),
+    ENTRY(BinaryStreamWrite), ENTRY(BinaryStreamClose), ENTRY(TextInputStreamReadLine),
+    ENTRY(TextInputStreamReadAll), ENTRY(TextInputStreamEOF), ENTRY(TextInputStreamClose),
+    ENTRY(TextOutputStreamWriteLine), ENTRY(TextOutputStreamWrite), ENTRY(TextOutputStreamClose),
+    ENTRY(RuntimeGetOpenFolderItem), ENTRY(RuntimeGetSaveFolderItem),
+};
+#undef ENTRY
+
+TEST(FileExports, EveryEntryPointIsBoundNotTrapped) {
+    for (const Entry& e : kEntries) EXPECT_EQ(export_lookup_link(e.name), e.code) << e.name;
+}
+
 TEST(FileClassMembers, PropertiesAndMethodsReachTheEntryPoints) {
     file_classes_describe();
     file_classes_describe();  // once only
