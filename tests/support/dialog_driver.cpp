@@ -1,7 +1,8 @@
 // dialog_driver: starts a program and answers its message boxes from
 // outside, the way a person at the screen would.
 //
-//   dialog_driver [--timeout MS] [--expect-exit N] [--box TITLE|TEXT|BUTTON]...
+//   dialog_driver [--timeout MS] [--expect-exit N]
+//                 [--box TITLE|TEXT|BUTTON | --file-dialog PATH]...
 //                 [--no-box] [--raw-args TEXT] -- PROGRAM.exe [ARGS...]
 //
 // Each --box waits for the next dialog of the started process, checks its
@@ -112,7 +113,8 @@ int button_id(const std::wstring& name) {
 [[noreturn]] void usage(const std::string& why) {
     std::fprintf(stderr,
                  "dialog_driver: %s\n"
-                 "usage: dialog_driver [--timeout MS] [--expect-exit N] [--box TITLE|TEXT|BUTTON]... [--no-box]"
+                 "usage: dialog_driver [--timeout MS] [--expect-exit N]"
+                 " [--box TITLE|TEXT|BUTTON | --file-dialog PATH]... [--no-box] [--raw-args TEXT]"
                  " -- PROGRAM.exe [ARGS...]\n",
                  why.c_str());
     std::exit(2);
