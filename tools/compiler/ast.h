@@ -306,6 +306,7 @@ struct ControlDecl {
     std::vector<PropertyValue> properties;
     ClassInfo* base = nullptr;   // the control's class
     ClassInfo* cls = nullptr;    // base, or its unnamed subclass when it has handlers
+    WindowDecl* window = nullptr;
 };
 
 struct BindingDecl {  // Binding Source "interface" [Part "p"] To Target "interface" [Part "p"] Using Binder

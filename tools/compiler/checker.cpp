@@ -952,6 +952,7 @@ private:
                 return;
             }
             x.receiver = std::move(x.object);
+            window_of_control(x, t.cls);
             finish(x, callee, target);
             return;
         }
@@ -1001,6 +1002,13 @@ private:
             }
         error(x.pos, "unknown name '" + name + "'");
         x.type = make(TypeKind::Void);
+    }
+
+    // The Window property of a placed control with handlers is its own window's class.
+    void window_of_control(Expr& x, ClassInfo* receiver) {
+        if (x.ref == Ref::BuiltinProperty && receiver->control && same_name(x.routine->name, "Window") &&
+            x.routine->owner == prog_.find_class("Control"))
+            x.type = make(TypeKind::Object, receiver->control->window->cls);
     }
 
     // Append, Insert, Remove, Sort and UBound of an array.

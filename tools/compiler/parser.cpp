@@ -501,6 +501,7 @@ private:
     void control(WindowDecl* win) {
         auto c = std::make_unique<ControlDecl>();
         c->pos = cur().pos;
+        c->window = win;
         c->name = name("a control name");
         if (accept_punct("(")) {
             if (cur().kind != Tok::Integer) fail("expected the control's index");

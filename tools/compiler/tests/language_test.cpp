@@ -119,6 +119,12 @@ TEST(Windows, ControlsAndControlArraysAreFetchedByName) {
     EXPECT_TRUE(has(calls, "RuntimeControlArrayItemReference"));
     EXPECT_TRUE(has(calls, "staticCaptionSetter"));
     EXPECT_TRUE(has(calls, "stringGetter"));
+    // A handler of a control reaches its own window, typed as that window's class.
+    CompileResult own = compile_ok(
+        "Window W\n  Dim done As Boolean\n"
+        "  Control Go As PushButton\n    Event Action()\n      Me.Window.done = True\n    End Event\n  End Control\n"
+        "End Window\n");
+    EXPECT_TRUE(has(imports_of(own, "W.Go.Action"), "controlWindowGetter"));
     CompileResult bad = compile_source(
         "Window W\n  Event Open()\n    B.Caption = \"x\"\n  End Event\n"
         "  Control B(0) As PushButton\n  End Control\nEnd Window\n");
