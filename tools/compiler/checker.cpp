@@ -792,9 +792,20 @@ private:
         }
     }
 
+    // A Variant beside a number, string or Boolean takes the other side's type.
+    void unwrap_variant(ExprPtr& side, const Type& other) {
+        bool variant = side->type.kind == TypeKind::Object && side->type.cls == variant_ && !side->type.array;
+        if (!variant || other.array) return;
+        if (other.is_float()) convert(side, make(TypeKind::Double));
+        else if (other.is_int()) convert(side, make(TypeKind::Integer));
+        else if (other.kind == TypeKind::String || other.kind == TypeKind::Boolean) convert(side, make(other.kind));
+    }
+
     void check_binary(Expr& x) {
         check_expr(x.object);
         check_expr(x.rhs);
+        unwrap_variant(x.object, x.rhs->type);
+        unwrap_variant(x.rhs, x.object->type);
         Type a = x.object->type, b = x.rhs->type;
         auto both = [&](Type t) {
             convert(x.object, t);

@@ -231,6 +231,12 @@ TEST(Conversions, VariantsAndNumbersGoThroughTheRuntime) {
         "    Dim e As Double = i\n"
         "    i = d\n"
         "  End Sub\nEnd Module\n");
+    CompileResult mixed = compile_ok(
+        "Module M\n  Function F(v As Variant) As Boolean\n    Return v + 1 > 2.5 And v & \"\" = \"3\"\n  End Function\nEnd Module\n");
+    EXPECT_EQ(imports_of(mixed, "M.F"), (std::vector<std::string>{"RuntimeStackCheck", "variantToInt", "IntToFP",
+                                                                   "variantToString", "RuntimeAddString",
+                                                                   "RuntimeUnlockString", "RuntimeStringCompare",
+                                                                   "RuntimeUnlockString"}));
     EXPECT_EQ(imports_of(r, "M.S"),
               (std::vector<std::string>{"RuntimeStackCheck", "intToVariant", "RuntimeUnlockObject", "variantToInt",
                                         "variantToString", "RuntimeUnlockString", "IntToFP", "FPToInt",
