@@ -53,7 +53,10 @@ int main(int argc, char** argv) {
     if (sources.empty()) return usage();
     tavoc::CompileResult result = tavoc::compile(sources, plugins);
     for (const std::string& e : result.errors) std::fprintf(stderr, "%s\n", e.c_str());
-    if (!result.ok) return 1;
+    if (!result.ok) {
+        std::remove(output.c_str());  // a stale image must not pass for this one
+        return 1;
+    }
     if (!image::write_file(output, image::serialize(result.blocks), error) ||
         (!map.empty() && !image::write_file(map, image::Bytes(result.map.begin(), result.map.end()), error))) {
         std::fprintf(stderr, "tavoc: %s\n", error.c_str());
