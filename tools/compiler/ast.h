@@ -28,6 +28,7 @@ struct Type {
     TypeKind kind = TypeKind::Void;
     ClassInfo* cls = nullptr;  // Object: the static class (Variant is a class too)
     bool array = false;        // a runtime array of elements of kind and cls
+    int dims = 1;              // an array's number of dimensions
 
     bool is_ref() const { return !array && (kind == TypeKind::String || kind == TypeKind::Object); }
     bool is_float() const { return !array && (kind == TypeKind::Single || kind == TypeKind::Double); }
@@ -44,6 +45,7 @@ struct TypeRef {  // a type as written in the source or prelude
     std::string name;
     Pos pos;
     bool array = false;  // name() As Type: an array parameter
+    int dims = 1;        // name(,) As Type: two dimensions
 };
 
 struct Param {
@@ -247,7 +249,7 @@ struct Stmt {
     ExitWhat exit_what = ExitWhat::Sub;
     std::string name;                  // Dim name; Select: the hidden variable holding the selector
     TypeRef type_name;                 // Dim type
-    ExprPtr bound;                     // Dim of an array: its upper bound
+    std::vector<ExprPtr> bounds;       // Dim of an array: the upper bound of each dimension
     Local* local = nullptr;            // Dim, For hidden locals
     Local* limit_local = nullptr;
     Local* step_local = nullptr;

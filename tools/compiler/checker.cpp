@@ -36,7 +36,7 @@ static std::string element_name(const Type& t) {
 }
 
 std::string type_name(const Type& t) {
-    return t.array ? element_name(t) + "()" : element_name(t);
+    return t.array ? element_name(t) + "(" + std::string(t.dims - 1, ',') + ")" : element_name(t);
 }
 
 const EventDef* find_event(const ClassInfo* cls, const std::string& name) {
@@ -81,7 +81,9 @@ Type make(TypeKind k, ClassInfo* c = nullptr) {
     return t;
 }
 
-bool same_type(const Type& a, const Type& b) { return a.kind == b.kind && a.cls == b.cls && a.array == b.array; }
+bool same_type(const Type& a, const Type& b) {
+    return a.kind == b.kind && a.cls == b.cls && a.array == b.array && (!a.array || a.dims == b.dims);
+}
 bool is_numeric(const Type& t) { return t.is_int() || t.is_float(); }
 
 class Checker {
@@ -161,6 +163,8 @@ private:
             else error(ref.pos, "unknown type '" + ref.name + "'");
         }
         t.array = ref.array;
+        t.dims = ref.dims;
+        if (t.array && t.dims > 1 && t.kind == TypeKind::Boolean) error(ref.pos, "Boolean arrays have one dimension");
         return t;
     }
 
@@ -549,9 +553,9 @@ private:
             case StmtKind::Dim: {
                 Type t = resolve(s.type_name);
                 if (find_local(s.name)) error(s.pos, "'" + s.name + "' is already declared");
-                if (s.bound) {
-                    check_expr(s.bound);
-                    convert(s.bound, make(TypeKind::Integer));
+                for (ExprPtr& b : s.bounds) {
+                    check_expr(b);
+                    convert(b, make(TypeKind::Integer));
                 }
                 if (s.value) {
                     check_expr(s.value);
@@ -633,7 +637,7 @@ private:
             case StmtKind::Raise: {
                 check_expr(s.value);
                 ClassInfo* runtime_exception = prog_.find_class("RuntimeException");
-                if (s.value->type.kind != TypeKind::Object || !is_subclass(s.value->type.cls, runtime_exception))
+                if (s.value->type.kind != TypeKind::Object || s.value->type.array || !is_subclass(s.value->type.cls, runtime_exception))
                     error(s.value->pos, "only exceptions (RuntimeException and its subclasses) can be raised");
                 return;
             }
@@ -768,7 +772,7 @@ private:
             }
             case ExprKind::IsA: {
                 check_expr(x.object);
-                if (x.object->type.kind != TypeKind::Object) error(x.object->pos, "IsA tests an object");
+                if (x.object->type.kind != TypeKind::Object || x.object->type.array) error(x.object->pos, "IsA tests an object");
                 x.cls = prog_.find_class(x.text);
                 if (!x.cls) error(x.pos, "unknown class '" + x.text + "'");
                 x.type = make(TypeKind::Boolean);
@@ -855,6 +859,7 @@ private:
             default: break;  // comparisons
         }
         x.type = make(TypeKind::Boolean);
+        if (a.array || b.array) return error(x.pos, "arrays cannot be compared");
         bool ordered = x.op != Op::Eq && x.op != Op::Ne;
         if (is_numeric(a) && is_numeric(b)) {
             both(numeric_type());
@@ -1034,6 +1039,8 @@ private:
             if (same_name(o, x.text)) op = o;
         if (op.empty()) return error(x.pos, "arrays have Append, Insert, Remove, Sort, UBound and Redim, not '" + x.text + "'");
         x.text = op;
+        if (op != "UBound" && x.receiver->type.dims > 1)
+            return error(x.pos, "'" + op + "' works on arrays of one dimension");
         bool numbers = element.is_int() || element.is_float();
         if (op == "Sort" && !numbers && element.kind != TypeKind::String)
             return error(x.pos, type_name(x.receiver->type) + " has no " + op);
@@ -1067,9 +1074,13 @@ private:
             x.ref = Ref::Element;
             x.type = callee.type.element();
             x.receiver = std::move(x.object);
-            if (x.args.size() != 1) return error(x.pos, "an array element takes one index");
-            check_expr(x.args[0]);
-            convert(x.args[0], make(TypeKind::Integer));
+            int dims = x.receiver->type.dims;
+            if (static_cast<int>(x.args.size()) != dims)
+                return error(x.pos, "an element of " + type_name(x.receiver->type) + " takes " + std::to_string(dims) + " index(es)");
+            for (ExprPtr& a : x.args) {
+                check_expr(a);
+                convert(a, make(TypeKind::Integer));
+            }
             if (statement) error(x.pos, "an array element is not a statement");
             return;
         }
@@ -1105,7 +1116,8 @@ private:
                     return;
                 }
                 check_expr(x.args[0]);
-                if (x.args[0]->type.kind != TypeKind::Object) error(x.args[0]->pos, "only objects can be cast to a class");
+                if (x.args[0]->type.kind != TypeKind::Object || x.args[0]->type.array)
+                    error(x.args[0]->pos, "only objects can be cast to a class");
                 return;
             }
             case Ref::Routine:

@@ -113,11 +113,11 @@ private:
     }
     // Pushes the value just computed, in the width the callee expects.
     void push_value(const Type& t, Value v) {
-        if (t.kind == TypeKind::Double) {
+        if (t.is_float() && t.kind == TypeKind::Double) {
             a_.sub_esp(8);
             a_.fstp_top(true);
             push(Slot::Plain), push(Slot::Plain);
-        } else if (t.kind == TypeKind::Single) {
+        } else if (t.is_float()) {
             a_.sub_esp(4);
             a_.fstp_top(false);
             push(Slot::Plain);
@@ -383,7 +383,7 @@ private:
         stack_.clear();
         switch (s.kind) {
             case StmtKind::Dim:
-                if (s.bound) return dim_array(s);
+                if (!s.bounds.empty()) return dim_array(s);
                 if (s.value) {
                     Value v = expr(*s.value);
                     store_local(*s.local, v);
@@ -486,10 +486,13 @@ private:
     // The entry point for operation `op` on arrays of `element`: Int, Single,
     // Double, String and Object arrays share a pattern; Booleans use the
     // compact arrays.
+    static std::string element_kind(const Type& element) {
+        return element.is_int() ? "Int" : element.kind == TypeKind::Single ? "Single"
+               : element.kind == TypeKind::Double ? "Double" : element.kind == TypeKind::String ? "String" : "Object";
+    }
+
     static std::string array_entry(const std::string& op, const Type& element) {
-        std::string kind = element.is_int() ? "Int" : element.kind == TypeKind::Single ? "Single"
-                           : element.kind == TypeKind::Double ? "Double" : element.kind == TypeKind::String ? "String"
-                           : "Object";
+        std::string kind = element_kind(element);
         bool flag = element.kind == TypeKind::Boolean;
         if (op == "Read") return flag ? "RuntimeFastReadBoolArray" : "RuntimeDirectRead" + kind + "Array";
         if (op == "Write") return flag ? "RuntimeFastWriteBoolArray" : "RuntimeDirectWrite" + kind + "Array";
@@ -516,7 +519,7 @@ private:
             a_.mov_local_eax(l.offset);
         }
         if (element.kind == TypeKind::Boolean) {
-            expr(*s.bound);
+            expr(*s.bounds[0]);
             a_.push_eax();
             push(Slot::Plain);
             call_raising("RuntimeCreateFastBooleanArray");
@@ -526,13 +529,52 @@ private:
         }
         call_raising("RuntimeCreateArray");
         a_.mov_local_eax(l.offset);
-        expr(*s.bound);
-        a_.push_eax();
-        a_.push_imm(0);
-        a_.push_local(l.offset);
-        push(Slot::Plain), push(Slot::Plain), push(Slot::Plain);
-        call_raising("RuntimeArrayCreateAddIndex");
-        pop_slots(3);
+        for (ExprPtr& bound : s.bounds) {  // one dimension each, from 0 to its bound
+            expr(*bound);
+            a_.push_eax();
+            a_.push_imm(0);
+            a_.push_local(l.offset);
+            push(Slot::Plain), push(Slot::Plain), push(Slot::Plain);
+            call_raising("RuntimeArrayCreateAddIndex");
+            pop_slots(3);
+        }
+    }
+
+    // An element of an array of several dimensions: all indexes (and the
+    // value written) are computed first, because the runtime keeps the
+    // access in progress in the array itself.
+    Value element_access(bool write, Expr& array, std::vector<ExprPtr>& indexes, Expr* value, const Type& result) {
+        Type element = array.type.element();
+        std::size_t base = stack_.size();
+        int value_words = 0;
+        if (write) {
+            push_value(element, expr(*value));
+            value_words = element.kind == TypeKind::Double ? 2 : 1;
+        }
+        for (ExprPtr& index : indexes) {
+            expr(*index);
+            a_.push_eax();
+            push(Slot::Plain);
+        }
+        int n = static_cast<int>(indexes.size());
+        for (int k = 0; k < n; ++k) {
+            bool last = k == n - 1;
+            int words = 0;
+            if (last && write) {
+                for (int w = 0; w < value_words; ++w) a_.push_esp_slot(4 * n + 4 * (value_words - 1));
+                words += value_words;
+            }
+            a_.push_esp_slot(4 * (n - 1 - k) + 4 * words);
+            a_.push_local(storage(*array.local).offset);
+            for (int w = 0; w < words + 2; ++w) push(Slot::Plain);
+            std::string entry = k == 0 && !last ? (write ? "RuntimeArrayStartWriteAccess" : "RuntimeArrayStartReadAccess")
+                                : !last     ? (write ? "RuntimeArrayAddWriteIndex" : "RuntimeArrayAddReadIndex")
+                                            : (write ? "RuntimeWrite" : "RuntimeRead") + element_kind(element) + "Array";
+            call_raising(entry);
+            pop_slots(words + 2);
+        }
+        release_and_pop(static_cast<int>(stack_.size() - base), result);
+        return Value{result.is_ref()};
     }
 
     // Element reads and writes and the array operations, all calls of (array, ...).
@@ -672,7 +714,8 @@ private:
                 return release_and_pop(1, Type{});
             }
             case Ref::Element: {
-                array_call("Write", *t.receiver, t.args, s.value.get(), Type{});
+                if (t.receiver->type.dims > 1) element_access(true, *t.receiver, t.args, s.value.get(), Type{});
+                else array_call("Write", *t.receiver, t.args, s.value.get(), Type{});
                 return;
             }
             case Ref::BuiltinProperty: {
@@ -865,7 +908,9 @@ private:
                 release_and_pop(e.control_array ? 3 : 2, e.type);
                 return Value{true};
             }
-            case Ref::Element: return array_call("Read", *e.receiver, e.args, nullptr, e.type);
+            case Ref::Element:
+                if (e.receiver->type.dims > 1) return element_access(false, *e.receiver, e.args, nullptr, e.type);
+                return array_call("Read", *e.receiver, e.args, nullptr, e.type);
             case Ref::ArrayOp: return array_call(e.text, *e.receiver, e.args, nullptr, e.type);
             case Ref::Cast: {
                 Value v = expr(*e.args[0]);

@@ -287,13 +287,16 @@ private:
             p.pos = cur().pos;
             p.name = name("a parameter name");
             bool array = false;
+            int dims = 1;
             if (accept_punct("(")) {
+                while (accept_punct(",")) ++dims;
                 expect_punct(")");
                 array = true;
             }
             expect_word("as");
             p.type_name = type_ref();
             p.type_name.array = array;
+            p.type_name.dims = dims;
             out.push_back(p);
         } while (accept_punct(","));
         expect_punct(")");
@@ -678,14 +681,16 @@ private:
             auto s = std::make_unique<Stmt>(StmtKind::Dim, pos);
             s->name = name("a variable name");
             if (accept_punct("(")) {
-                s->bound = expr();
+                do s->bounds.push_back(expr());
+                while (accept_punct(","));
                 expect_punct(")");
             }
             expect_word("as");
             s->type_name = type_ref();
-            s->type_name.array = s->bound != nullptr;
+            s->type_name.array = !s->bounds.empty();
+            s->type_name.dims = static_cast<int>(s->bounds.size());
             if (accept_punct("=")) {
-                if (s->bound) fail("an array starts empty and has no initial value");
+                if (!s->bounds.empty()) fail("an array starts empty and has no initial value");
                 s->value = expr();
             }
             return s;

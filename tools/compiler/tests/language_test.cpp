@@ -183,6 +183,29 @@ TEST(Arrays, LocalArraysThroughTheArrayEntryPoints) {
     }
 }
 
+TEST(Arrays, SeveralDimensionsUseTheAccessProtocol) {
+    CompileResult r = compile_ok(
+        "Module M\n  Function F(n As Integer) As Double\n"
+        "    Dim m(2, 3) As Double\n    m(1, 2) = n\n    Return m(1, 2) + Total(m)\n  End Function\n"
+        "  Function Total(t(,) As Double) As Double\n    Return t.UBound\n  End Function\nEnd Module\n");
+    EXPECT_EQ(imports_of(r, "M.F"),
+              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeCreateArray", "RuntimeArrayCreateAddIndex",
+                                        "RuntimeArrayCreateAddIndex", "IntToFP", "RuntimeArrayStartWriteAccess",
+                                        "RuntimeWriteDoubleArray", "RuntimeArrayStartReadAccess", "RuntimeReadDoubleArray",
+                                        "RuntimeDisposeIntArray"}));
+    // m(1, 2) = n: the value and both indexes first, then the access with copies of them.
+    Bytes code = function_bytes(r, "M.F");
+    EXPECT_TRUE(contains(code, "83 EC 08 DD 1C 24 B8 01 00 00 00 50 B8 02 00 00 00 50 FF 74 24 04 FF 75 F4 E8")) << to_hex(code);
+    EXPECT_TRUE(contains(code, "83 C4 08 FF 74 24 0C FF 74 24 0C FF 74 24 08 FF 75 F4 E8")) << to_hex(code);
+    // Total(m) gets the array's pointer: a plain 4-byte argument.
+    EXPECT_TRUE(contains(code, "8B 45 F4 50 E8")) << to_hex(code);
+    CompileResult bad = compile_source(
+        "Module M\n  Sub S()\n    Dim m(2, 3) As Integer\n    m(1) = 2\n    m.Append 3\n  End Sub\nEnd Module\n");
+    ASSERT_EQ(bad.errors.size(), 2u);
+    EXPECT_EQ(bad.errors[0], "test.tav:4:5: an element of Integer(,) takes 2 index(es)");
+    EXPECT_EQ(bad.errors[1], "test.tav:5:7: 'Append' works on arrays of one dimension");
+}
+
 TEST(Constants, NamesBecomeTheirValues) {
     CompileResult r = compile_ok(
         "Module Limits\n  Const Chunk = 262144\n  Const Title = \"T\"\n  Const Neg = -2.5\nEnd Module\n"
