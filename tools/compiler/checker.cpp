@@ -112,7 +112,7 @@ private:
     void resolve_classes() {
         for (std::size_t i = prog_.prelude_class_count; i < prog_.classes.size(); ++i) {
             ClassInfo* c = prog_.classes[i].get();
-            if (c->name.empty() || c->is_module) continue;
+            if (c->name.empty()) continue;
             for (std::size_t j = 0; j < i; ++j) {
                 ClassInfo* other = prog_.classes[j].get();
                 if (!other->name.empty() && same_name(other->name, c->name)) {

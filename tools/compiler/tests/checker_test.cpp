@@ -53,6 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "test.tav:5:18: windows are created through their implicit instance, not New"},
         BadProgram{"Class Listbox\nEnd Class\n", "test.tav:1:7: 'Listbox' is already the name of a built-in class"},
         BadProgram{"Class A\n  Dim x As Integer\n  Dim X As String\nEnd Class\n", "test.tav:3:7: property 'X' is defined twice"},
+        BadProgram{"Module M\nEnd Module\nModule m\nEnd Module\n", "test.tav:3:8: 'm' is already the name of a module"},
+        BadProgram{"Class C\nEnd Class\nWindow c\nEnd Window\n", "test.tav:3:8: 'c' is already the name of a class"},
         BadProgram{"Module M\n  Sub S(a As String, b As Integer)\n    If a = b Then Exit Sub\n  End Sub\nEnd Module\n",
                    "test.tav:3:12: cannot use Integer as String"},
         BadProgram{"Module M\n  Sub S(w As Window)\n    If w < Nil Then Exit Sub\n  End Sub\nEnd Module\n",
