@@ -918,6 +918,16 @@ private:
         check_literal(x);
     }
 
+    static bool module_has(const ClassInfo& m, const std::string& name) {
+        for (const ConstDecl& c : m.constants)
+            if (same_name(c.name, name)) return true;
+        for (const Global* g : m.globals)
+            if (same_name(g->name, name)) return true;
+        for (const auto& r : m.members)
+            if (same_name(r->name, name)) return true;
+        return false;
+    }
+
     bool find_in_module(ClassInfo* m, const std::string& name, Expr& x) {
         for (ConstDecl& c : m->constants)
             if (same_name(c.name, name)) {
@@ -985,8 +995,16 @@ private:
         }
         if (fn_->me && find_member(cls_, name, x)) return finish(x, callee, target);
         if (cls_->is_module && find_in_module(cls_, name, x)) return finish(x, callee, target);
-        for (ClassInfo* m : prog_.modules)
-            if (find_in_module(m, name, x)) return finish(x, callee, target);
+        ClassInfo* owner = nullptr;
+        for (ClassInfo* m : prog_.modules) {
+            if (m == cls_ || !module_has(*m, name)) continue;
+            if (owner) {
+                error(x.pos, "'" + name + "' is in modules " + owner->name + " and " + m->name + ": write " + owner->name + "." + name);
+                break;
+            }
+            owner = m;
+        }
+        if (owner && find_in_module(owner, name, x)) return finish(x, callee, target);
         if (Routine* r = prog_.find_global(name)) {
             x.ref = Ref::Routine;
             x.routine = r;

@@ -54,6 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadProgram{"Class Listbox\nEnd Class\n", "test.tav:1:7: 'Listbox' is already the name of a built-in class"},
         BadProgram{"Class A\n  Dim x As Integer\n  Dim X As String\nEnd Class\n", "test.tav:3:7: property 'X' is defined twice"},
         BadProgram{"Module M\nEnd Module\nModule m\nEnd Module\n", "test.tav:3:8: 'm' is already the name of a module"},
+        BadProgram{"Module A\n  Dim n As Integer\nEnd Module\nModule B\n  Dim n As Integer\nEnd Module\n"
+                   "Class C\n  Sub S()\n    n = 1\n  End Sub\nEnd Class\n",
+                   "test.tav:9:5: 'n' is in modules A and B: write A.n"},
         BadProgram{"Class C\nEnd Class\nWindow c\nEnd Window\n", "test.tav:3:8: 'c' is already the name of a class"},
         BadProgram{"Module M\n  Sub S(a As String, b As Integer)\n    If a = b Then Exit Sub\n  End Sub\nEnd Module\n",
                    "test.tav:3:12: cannot use Integer as String"},
