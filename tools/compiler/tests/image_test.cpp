@@ -230,6 +230,20 @@ TEST(Programs, TheExtractorSketchCompilesAndImportsOnlyRuntimeNames) {
     EXPECT_TRUE(r.map.find("menu bar") != std::string::npos);
 }
 
+TEST(Programs, TheLanguageTourCompiles) {
+    Bytes text;
+    std::string error;
+    ASSERT_TRUE(image::read_file(std::string(TAVOC_FIXTURES) + "/language_tour.tav", text, error)) << error;
+    CompileResult r = compile({{"language_tour.tav", std::string(text.begin(), text.end())}});
+    ASSERT_TRUE(r.ok) << r.errors[0];
+    std::set<std::string> imports;
+    for (const LinkRecord& rec : read_link(r.blocks.link))
+        if (rec.type == 1) imports.insert(rec.name);
+    for (const char* name : {"FindInterfaceVTableCode", "RuntimeArrayStartWriteAccess", "RuntimeFastWriteBoolArray",
+                             "RuntimeIntArraySort", "intToVariant", "!Xkernel32.dll!lstrlenA"})
+        EXPECT_TRUE(imports.count(name)) << name;
+}
+
 TEST(Performance, AProgramOfTheExtractorsSizeCompilesQuickly) {
     std::string source = "Module Big\n";
     for (int i = 0; i < 400; ++i) {
