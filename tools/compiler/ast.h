@@ -179,6 +179,7 @@ enum class FunctionKind { Sub, Function, Event, MenuHandler, Constructor, Destru
 
 enum class ExprKind {
     Integer, Real, String, Boolean, Nil, Me,
+    Super,    // Me, seen as its superclass: its methods are called directly
     Name,     // a bare name, resolved by the checker
     Member,   // object.name
     Call,     // callee(args); callee is a Name or Member
@@ -228,6 +229,7 @@ struct Expr {
     ExprPtr receiver;             // object a field, property or method applies to (null: Me or none)
     std::vector<Local*> keep;     // library calls: where an owned String argument lives during the call
     bool control_array = false;   // Control: a member of a control array, chosen by args[0]
+    bool direct = false;          // a method called through Super: no virtual dispatch
 
     Expr(ExprKind k, Pos p) : kind(k), pos(p) {}
 };

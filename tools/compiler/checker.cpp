@@ -747,6 +747,14 @@ private:
             case ExprKind::String:
             case ExprKind::Boolean: return check_literal(x);
             case ExprKind::Nil: x.type = make(TypeKind::Nil); return;
+            case ExprKind::Super:
+                if (!fn_->me || !cls_->super) {
+                    error(x.pos, "'Super' exists only in classes that have a superclass");
+                    x.type = make(TypeKind::Nil);
+                    return;
+                }
+                x.type = make(TypeKind::Object, cls_->super);
+                return;
             case ExprKind::Me:
                 if (!fn_->me) {
                     error(x.pos, "'Me' exists only in classes and windows");
@@ -978,6 +986,7 @@ private:
                 return;
             }
             x.receiver = std::move(x.object);
+            x.direct = x.receiver->kind == ExprKind::Super;
             window_of_control(x, t.cls);
             finish(x, callee, target);
             return;
@@ -1126,6 +1135,7 @@ private:
         x.type = callee.type;
         x.text = callee.text;
         x.control_array = callee.control_array;
+        x.direct = callee.direct;
         x.receiver = std::move(callee.receiver);
         switch (x.ref) {
             case Ref::Cast: {

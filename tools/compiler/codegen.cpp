@@ -735,7 +735,7 @@ private:
             return;
         }
         Value v = expr(*receiver);
-        if (receiver->kind != ExprKind::Me) nil_check();
+        if (receiver->kind != ExprKind::Me && receiver->kind != ExprKind::Super) nil_check();
         a_.push_eax();
         push(slot_for(receiver->type, v.owned));
     }
@@ -760,7 +760,7 @@ private:
     }
 
     Value call_binding(Routine& r, const Binding& b, Expr* receiver, std::vector<ExprPtr>* args, Expr* value,
-                       const Type& result, const std::vector<Local*>* keep = nullptr) {
+                       const Type& result, const std::vector<Local*>* keep = nullptr, bool direct = false) {
         int words = 0;
         std::size_t base = stack_.size();
         for (auto it = b.args.rbegin(); it != b.args.rend(); ++it) {
@@ -798,7 +798,7 @@ private:
             call_site_record();
         } else if (r.kind == RoutineKind::Application) {
             Function& f = *r.function;
-            if (f.polymorphic && r.has_me) {
+            if (f.polymorphic && r.has_me && !direct) {
                 a_.push_imm(f.vtable_slot);
                 a_.push_esp_slot(4);
                 a_.call_import("FindVTableCode");
@@ -822,7 +822,7 @@ private:
             Binding b;
             if (r.has_me) b.args.push_back(BindArg{BindArg::Me, 0, 0});
             for (std::size_t k = 0; k < r.params.size(); ++k) b.args.push_back(BindArg{BindArg::Param, static_cast<int>(k), 0});
-            return call_binding(r, b, e.receiver.get(), &e.args, nullptr, r.result);
+            return call_binding(r, b, e.receiver.get(), &e.args, nullptr, r.result, nullptr, e.direct);
         }
         return call_binding(r, r.binding, e.receiver.get(), &e.args, nullptr, r.result, &e.keep);
     }
@@ -849,7 +849,8 @@ private:
                 return {};
             case ExprKind::Boolean: a_.mov_eax_imm(e.int_value ? 1 : 0); return {};
             case ExprKind::Nil: a_.xor_eax_eax(); return {};
-            case ExprKind::Me: a_.mov_eax_local(8); return {};
+            case ExprKind::Me:
+            case ExprKind::Super: a_.mov_eax_local(8); return {};
             case ExprKind::Name:
             case ExprKind::Member:
             case ExprKind::Call: return reference(e);
@@ -930,7 +931,7 @@ private:
     Value field_read(Expr& e) {
         const Type& t = e.field->type;
         bool dbl = t.kind == TypeKind::Double;
-        if (!e.receiver || e.receiver->kind == ExprKind::Me) {
+        if (!e.receiver || e.receiver->kind == ExprKind::Me || e.receiver->kind == ExprKind::Super) {
             a_.mov_eax_local(8);
         } else {
             Value rv = expr(*e.receiver);

@@ -11,7 +11,7 @@ namespace {
 const std::set<std::string> kReserved = {
     "and", "as", "binding", "case", "catch", "class", "const", "control", "declare", "dim", "do", "else", "elseif", "end", "event",
     "exit", "false", "for", "function", "if", "implements", "inherits", "interface", "isa", "lib", "loop", "me", "menubar", "menuhandler",
-    "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "redim", "return", "select", "step", "sub", "then",
+    "mod", "module", "new", "next", "nil", "not", "or", "project", "raise", "redim", "return", "select", "super", "step", "sub", "then",
     "to", "true", "until", "wend", "while", "window"};
 
 struct ParseError {};  // unwinds to the next declaration after a reported error
@@ -1081,6 +1081,7 @@ private:
                 }
                 if (accept_word("nil")) return std::make_unique<Expr>(ExprKind::Nil, pos);
                 if (accept_word("me")) return std::make_unique<Expr>(ExprKind::Me, pos);
+                if (accept_word("super")) return std::make_unique<Expr>(ExprKind::Super, pos);
                 if (accept_word("new")) {
                     auto e = std::make_unique<Expr>(ExprKind::New, pos);
                     e->text = name("a class name");

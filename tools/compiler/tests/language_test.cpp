@@ -84,6 +84,25 @@ TEST(Interfaces, RecordsAndCallsThroughTheInterfaceTable) {
     EXPECT_EQ(bad.errors[0], "test.tav:4:7: class 'C' does not implement I.Go");
 }
 
+TEST(Methods, SuperCallsTheSuperclassMethodDirectly) {
+    CompileResult r = compile_ok(
+        "Class A\n  Function Name() As String\n    Return \"a\"\n  End Function\nEnd Class\n"
+        "Class B Inherits A\n  Function Name() As String\n    Return Super.Name() + \"b\"\n  End Function\nEnd Class\n");
+    std::vector<std::string> calls = imports_of(r, "B.Name");
+    EXPECT_FALSE(has(calls, "FindVTableCode"));
+    EXPECT_FALSE(has(calls, "RuntimeNilObject"));
+    MapFunction a = find_function(r, "A.Name");
+    MapFunction b = find_function(r, "B.Name");
+    Bytes code = function_bytes(r, "B.Name");
+    bool calls_a = false;
+    for (std::size_t i = 0; i + 5 <= code.size(); ++i)
+        if (code[i] == 0xE8 && static_cast<std::uint32_t>(b.offset + i + 5 + u32_at(code, i + 1)) == a.offset) calls_a = true;
+    EXPECT_TRUE(calls_a);
+    CompileResult bad = compile_source("Module M\n  Sub S()\n    Super.Go\n  End Sub\nEnd Module\n");
+    ASSERT_FALSE(bad.errors.empty());
+    EXPECT_EQ(bad.errors[0], "test.tav:3:5: 'Super' exists only in classes that have a superclass");
+}
+
 TEST(Windows, ImplicitInstanceGetter) {
     CompileResult r = compile_ok("Window W\nEnd Window\n");
     Bytes code = function_bytes(r, "W.$instance");
