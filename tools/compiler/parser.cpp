@@ -109,14 +109,10 @@ private:
     }
     void recover_to_declaration() {
         // Skip to the end of the current top-level block.
-        int depth = 0;
         while (!at_end()) {
-            if (cur().kind == Tok::Newline) {
-                advance();
-                if (depth == 0 && starts_declaration()) return;
-                continue;
-            }
+            bool line_end = cur().kind == Tok::Newline;
             advance();
+            if (line_end && starts_declaration()) return;
         }
     }
     bool starts_declaration() const {
