@@ -108,7 +108,7 @@ private:
         return t;
     }
     void recover_to_declaration() {
-        // Skip to the end of the current top-level block.
+        // Skip to the next line that starts a declaration.
         while (!at_end()) {
             bool line_end = cur().kind == Tok::Newline;
             advance();
