@@ -7,6 +7,7 @@
 #include "builtin_classes.h"
 #include "builtin_events.h"
 #include "exceptions.h"
+#include "file_class_members.h"
 #include "image_loader.h"
 #include "linker.h"
 #include "plugin_list.h"
@@ -58,6 +59,8 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
     OleInitialize(nullptr);
     ui.init_colours();
     builtin_classes_create();
+    // Plugin imports of file members are bound before any file object exists.
+    file_classes_describe();
     plugin_list_install();
     ui.set_default_font("System", 12);
 

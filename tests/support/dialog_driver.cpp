@@ -33,7 +33,7 @@
 
 namespace {
 
-struct BoxSpec {
+struct BoxStep {
     std::wstring title;
     std::wstring text;
     std::wstring button;
@@ -44,7 +44,7 @@ struct Options {
     DWORD timeout_ms = 60000;
     DWORD expect_exit = 0;
     std::wstring raw_args;
-    std::vector<BoxSpec> boxes;
+    std::vector<BoxStep> boxes;
     std::vector<std::wstring> command;  // program, then its arguments
 };
 
@@ -150,7 +150,7 @@ Options parse(int argc, wchar_t** argv) {
         } else if (a == L"--no-box") {
             no_box = true;
         } else if (a == L"--file-dialog") {
-            BoxSpec b;
+            BoxStep b;
             b.file_path = value();
             o.boxes.push_back(b);
         } else if (a == L"--box") {
@@ -158,7 +158,7 @@ Options parse(int argc, wchar_t** argv) {
             std::wstring v = value();
             size_t first = v.find(L'|'), last = v.rfind(L'|');
             if (first == std::wstring::npos || first == last) usage("--box needs TITLE|TEXT|BUTTON, got " + utf8(v));
-            BoxSpec b{v.substr(0, first), unescape(v.substr(first + 1, last - first - 1)), v.substr(last + 1), {}};
+            BoxStep b{v.substr(0, first), unescape(v.substr(first + 1, last - first - 1)), v.substr(last + 1), {}};
             if (button_id(b.button) == 0) usage("unknown button name: " + utf8(b.button));
             o.boxes.push_back(b);
         } else {
@@ -357,8 +357,8 @@ private:
 
     // Waits for the next dialog of the program; null when the program
     // ended or the time ran out (already reported).
-    HWND wait_dialog(size_t n, const BoxSpec& spec) {
-        const std::string expected = shown(spec.title) + "|" + shown(spec.text) + "|" + utf8(spec.button);
+    HWND wait_dialog(size_t n, const BoxStep& step) {
+        const std::string expected = shown(step.title) + "|" + shown(step.text) + "|" + utf8(step.button);
         for (;;) {
             if (HWND d = find_dialog(pi_.dwProcessId)) return d;
             if (exited()) {
@@ -374,10 +374,10 @@ private:
         }
     }
 
-    bool answer(size_t n, const BoxSpec& spec) {
-        HWND dlg = wait_dialog(n, spec);
+    bool answer(size_t n, const BoxStep& step) {
+        HWND dlg = wait_dialog(n, step);
         if (!dlg) return false;
-        if (!spec.file_path.empty()) return fill_file_dialog(n, dlg, program_path(spec.file_path));
+        if (!step.file_path.empty()) return fill_file_dialog(n, dlg, program_path(step.file_path));
         // Its controls may still be on their way in; give them a moment.
         Sleep(100);
         wchar_t title_buf[512] = {};
@@ -385,23 +385,23 @@ private:
         const std::wstring title = title_buf, text = box_text(dlg);
         say("box " + std::to_string(n) + ": " + shown(title) + "|" + shown(text));
         bool ok = true;
-        if (!spec.title.empty() && spec.title != title) {
-            say("title differs: expected \"" + shown(spec.title) + "\", saw \"" + shown(title) + "\"");
+        if (!step.title.empty() && step.title != title) {
+            say("title differs: expected \"" + shown(step.title) + "\", saw \"" + shown(title) + "\"");
             ok = false;
         }
-        if (!spec.text.empty() && spec.text != text) {
-            say("text differs: expected \"" + shown(spec.text) + "\", saw \"" + shown(text) + "\"");
+        if (!step.text.empty() && step.text != text) {
+            say("text differs: expected \"" + shown(step.text) + "\", saw \"" + shown(text) + "\"");
             ok = false;
         }
         if (!ok) return false;
 
-        const int id = button_id(spec.button);
+        const int id = button_id(step.button);
         HWND btn = GetDlgItem(dlg, id);
         if (!btn) {
-            say("box " + std::to_string(n) + " has no " + utf8(spec.button) + " button; it has: " + button_list(dlg));
+            say("box " + std::to_string(n) + " has no " + utf8(step.button) + " button; it has: " + button_list(dlg));
             return false;
         }
-        say("pressing " + utf8(spec.button));
+        say("pressing " + utf8(step.button));
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(btn, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
         // A click can be lost on a window that is not active; the command

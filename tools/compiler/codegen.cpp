@@ -250,6 +250,8 @@ private:
         in_handler_ = true;
         for (CatchClause& c : f.catches) {
             handler_starts.push_back(a_.here());
+            // The unwinder leaves the stack pointer deep below the frame.
+            a_.lea_esp_ebp(-f.frame_size);
             stack_.clear();
             for (StmtPtr& s : c.body) stmt(*s);
             if (&c != &f.catches.back()) a_.jmp(epilogue_);
@@ -810,6 +812,9 @@ private:
             call_site_record();
         } else {
             call_raising(b.entry);
+            // System routines pop their own arguments; others leave them.
+            // Either way the stack pointer goes back to where it belongs.
+            if (r.kind == RoutineKind::Library) a_.lea_esp_ebp(-(fn_->frame_size + 4 * static_cast<int>(stack_.size())));
         }
         if (result.kind == TypeKind::Boolean) a_.bool_from_al();
         release_and_pop(words, result);

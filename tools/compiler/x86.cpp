@@ -97,6 +97,11 @@ void Assembler::add_esp(std::int32_t n) {
     else bytes({0x81, 0xC4}), u32(static_cast<std::uint32_t>(n));
 }
 
+void Assembler::lea_esp_ebp(std::int32_t displacement) {
+    if (displacement >= -128 && displacement <= 127) bytes({0x8D, 0x65, static_cast<std::uint8_t>(displacement)});
+    else bytes({0x8D, 0xA5}), u32(static_cast<std::uint32_t>(displacement));
+}
+
 void Assembler::push_imm(std::int32_t v) {
     if (v >= -128 && v <= 127) {
         bytes({0x6A, static_cast<std::uint8_t>(v)});

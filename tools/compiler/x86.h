@@ -52,6 +52,9 @@ public:
     void restore_callee_saved() { bytes({0x8B, 0x5D, 0xF8, 0x8B, 0x75, 0xF4, 0x8B, 0x7D, 0xF0}); }
     void sub_esp(std::int32_t n);
     void add_esp(std::int32_t n);
+    // lea esp, [ebp + displacement]: puts the stack pointer where the frame
+    // says it is, whatever the callee or the unwinder left.
+    void lea_esp_ebp(std::int32_t displacement);
     void push_eax() { byte(0x50); }
     void push_ecx() { byte(0x51); }
     void pop_eax() { byte(0x58); }

@@ -65,17 +65,18 @@ TEST(Frames, ExceptionClauseHandlerEntryAndNoHandlerAction) {
                         "8B 45 08 85 C0 0F 85 09 00 00 00 "          // f, nil test
                         "E8 ?? ?? ?? ?? EB 02 2F 00 "                 // RuntimeNilObject
                         "50 E8 ?? ?? ?? ?? EB 02 2F 00 83 C4 04 "     // FolderItemDelete(f)
-                        "E9 13 00 00 00 "                             // over the handler
-                        "B8 ?? ?? ?? ?? 50 E8 ?? ?? ?? ?? "           // handler: MsgBox "caught"
+                        "E9 16 00 00 00 "                             // over the handler
+                        "8D 65 F0 "                                   // handler: the stack pointer back to the frame
+                        "B8 ?? ?? ?? ?? 50 E8 ?? ?? ?? ?? "           // MsgBox "caught"
                         "EB 03 2F 07 00 83 C4 04 "                    // action 7: not this frame's handlers
                         "FF 75 FC E8 ?? ?? ?? ?? 83 C4 04 "           // release the exception object
                         "8B 5D F8 8B 75 F4 8B 7D F0 C9 C3 "           // give back EBX, ESI, EDI
-                        "2F 04 00 00 FF FF FF D3 06 FF FC 00"));      // handler at 121-45 = 76, object local
+                        "2F 04 00 00 FF FF FF D0 06 FF FC 00"));      // handler at 124-48 = 76, object local
     EXPECT_EQ(imports_of(r, "M.S"), (std::vector<std::string>{"RuntimeStackCheck", "RuntimeNilObject", "FolderItemDelete",
                                                                "RuntimeMsgBox", "RuntimeUnlockObject"}));
     // The handler class index names RuntimeException in the class table.
     EXPECT_NE(r.map.find("     0  RuntimeException (built-in)"), std::string::npos) << r.map;
-    EXPECT_EQ(literal_at(r.blocks.data, u32_at(code, 77)), "caught");
+    EXPECT_EQ(literal_at(r.blocks.data, u32_at(code, 80)), "caught");
 }
 
 TEST(CallSites, OwnedTemporariesAreListedAndReleased) {
@@ -104,6 +105,26 @@ TEST(CallSites, OwnedTemporariesAreListedAndReleased) {
     // Twice returns its result local without releasing it, but lists it for the unwinder.
     Bytes twice = function_bytes(r, "M.Twice");
     EXPECT_TRUE(matches(Bytes(twice.end() - 10, twice.end()), "8B 45 FC C9 C3 2F 05 FF FC 00"));
+}
+
+TEST(CallSites, LibraryRoutinesGetTheStackPointerBack) {
+    // A system routine pops its own arguments; the caller's stack pointer is
+    // set from the frame after the call, so either convention works.
+    CompileResult r = compile_ok(
+        "Declare Function Sum Lib \"x.dll\" (a As Integer, b As Integer) As Integer\n"
+        "Module M\n"
+        "  Sub S()\n"
+        "    Dim n As Integer\n"
+        "    n = Sum(1, 2)\n"
+        "  End Sub\n"
+        "End Module\n");
+    EXPECT_TRUE(matches(function_bytes(r, "M.S"),
+                        "55 89 E5 83 EC 04 31 C0 89 45 FC "
+                        "E8 ?? ?? ?? ?? EB 02 2F 00 "
+                        "B8 02 00 00 00 50 B8 01 00 00 00 50 "
+                        "E8 ?? ?? ?? ?? EB 02 2F 00 "               // Sum(1, 2)
+                        "8D 65 F4 83 C4 08 "                        // ESP = frame - 2 arguments, then pop them
+                        "89 45 FC C9 C3 2F 00"));
 }
 
 TEST(Encoding, ConstantsNeverFormTheTrailerMark) {
