@@ -8,6 +8,7 @@
 #include "builtin_events.h"
 #include "exceptions.h"
 #include "file_class_members.h"
+#include "final_release.h"
 #include "image_loader.h"
 #include "linker.h"
 #include "plugin_list.h"
@@ -35,12 +36,6 @@ void register_window_class(const char* name, WNDPROC procedure, HICON icon) {
 
 DataSpan g_data = {nullptr, 0};
 
-}  // namespace
-
-void runtime_set_description_data(const std::uint8_t* start, std::size_t size) { g_data = {start, size}; }
-
-namespace {
-
 // The records of the description must lie in the block that holds it: the
 // loaded image's data block unless a host program named another.
 DataSpan description_span() {
@@ -48,7 +43,18 @@ DataSpan description_span() {
     return {image_data_base(), image_data_size()};
 }
 
+// A description whose records leave the data block cannot be run safely.
+[[noreturn]] void end_with_damaged_description() {
+    RuntimeString* text = damaged_image_message("its project description points outside its data");
+    RuntimeMsgBox(text);
+    RuntimeUnlockString(text);
+    final_release_run();
+    ExitProcess(0);
+}
+
 }  // namespace
+
+void runtime_set_description_data(const std::uint8_t* start, std::size_t size) { g_data = {start, size}; }
 
 extern "C" void RuntimeInit(const std::uint8_t* description) {
     UiServices& ui = ui_services();
@@ -73,7 +79,7 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
         DataSpan data = description_span();
         bool ok = false;
         application_class = project_read_classes(description, data, ok);
-        if (ok) project_read_items(description, data);
+        if (!ok || !project_read_items(description, data)) end_with_damaged_description();
     }
     const ProjectSettings& settings = project_settings();
     if (settings.mdi && !ui.create_mdi_frame(settings.title, 640, 480)) {
