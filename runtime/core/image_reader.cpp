@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include <cstring>
-#include <initializer_list>
 
 #include "image_loader.h"
 #include "linker.h"
@@ -103,13 +102,7 @@ RuntimeString* read_loose(ImageBlocks& out) {
         }
         if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
         if (!ok) {
-            RuntimeString* head = string_from_cstr("The application could not be loaded because the file ");
-            RuntimeString* name = string_from_cstr(kFiles[i]);
-            RuntimeString* tail = string_from_cstr(" could not be read.");
-            RuntimeString* partial = RuntimeAddString(head, name);
-            RuntimeString* text = RuntimeAddString(partial, tail);
-            for (RuntimeString* s : {head, name, tail, partial}) RuntimeUnlockString(s);
-            return text;
+            return string_concat({"The application could not be loaded because the file ", kFiles[i], " could not be read."});
         }
     }
     return nullptr;

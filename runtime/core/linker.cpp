@@ -63,18 +63,6 @@ PendingReference* g_pending = nullptr;
 PluginMemberLookup g_lookup = nullptr;
 ImageMemory g_linked_image = {};
 
-RuntimeString* message3(const char* a, const char* b, const char* c) {
-    RuntimeString* s = string_from_cstr(a);
-    RuntimeString* parts[2] = {string_from_cstr(b), string_from_cstr(c)};
-    for (RuntimeString* part : parts) {
-        RuntimeString* joined = RuntimeAddString(s, part);
-        RuntimeUnlockString(s);
-        RuntimeUnlockString(part);
-        s = joined;
-    }
-    return s;
-}
-
 RuntimeString* link_library_routine(const ImageMemory& image, std::uint32_t head, const char* declaration) {
     // "!X" + library + "!" + routine; without a further "!" the library is empty.
     char library[256] = "";
@@ -87,18 +75,13 @@ RuntimeString* link_library_routine(const ImageMemory& image, std::uint32_t head
     }
     HMODULE module = library_for(library, std::strlen(library));
     if (!module) {
-        return message3("The application could not be loaded because a necessary shared library ", library,
-                        " could not be found.");
+        return string_concat({"The application could not be loaded because a necessary shared library ", library,
+                              " could not be found."});
     }
     FARPROC address = GetProcAddress(module, routine);
     if (!address) {
-        RuntimeString* head_text = message3("The application could not be loaded because the routine ", routine,
-                                            " could not be found in the shared library ");
-        RuntimeString* tail = message3(library, ".", "");
-        RuntimeString* text = RuntimeAddString(head_text, tail);
-        RuntimeUnlockString(head_text);
-        RuntimeUnlockString(tail);
-        return text;
+        return string_concat({"The application could not be loaded because the routine ", routine,
+                              " could not be found in the shared library ", library, "."});
     }
     bind_chain(image, head, reinterpret_cast<const void*>(address));
     return nullptr;
@@ -107,7 +90,7 @@ RuntimeString* link_library_routine(const ImageMemory& image, std::uint32_t head
 }  // namespace
 
 RuntimeString* damaged_image_message(const char* detail) {
-    return message3("The application could not be loaded because its image is damaged (", detail, ").");
+    return string_concat({"The application could not be loaded because its image is damaged (", detail, ")."});
 }
 
 bool bind_chain(const ImageMemory& image, std::uint32_t head, const void* target) {
@@ -150,15 +133,15 @@ RuntimeString* link_image(const ImageMemory& image, const std::uint8_t* link, st
         name[length] = 0;
         pos += 6u + length;
         if (!chain_is_sound(image, head)) {
-            return message3("The application could not be loaded because its image is damaged (the calls of ", name,
-                            " leave the code).");
+            return string_concat({"The application could not be loaded because its image is damaged (the calls of ", name,
+                                  " leave the code)."});
         }
         if (name[0] != '!') {
             void* entry = export_lookup_link(name);
             // An unknown name would leave its call sites jumping to garbage.
             if (!entry) {
-                return message3("The application could not be loaded because the runtime entry point ", name,
-                                " could not be found.");
+                return string_concat({"The application could not be loaded because the runtime entry point ", name,
+                                      " could not be found."});
             }
             bind_chain(image, head, entry);
         } else if (name[1] == 'X') {

@@ -27,6 +27,20 @@ RuntimeString* string_from_cstr(const char* text) {
     return text ? string_from_bytes(text, std::strlen(text)) : nullptr;
 }
 
+RuntimeString* string_concat(std::initializer_list<const char*> parts) {
+    std::size_t n = 0;
+    for (const char* part : parts) n += part ? std::strlen(part) : 0;
+    if (n == 0) return nullptr;
+    RuntimeString* s = string_allocate(n);
+    std::uint8_t* out = string_bytes(s);
+    for (const char* part : parts) {
+        std::size_t length = part ? std::strlen(part) : 0;
+        std::memcpy(out, part, length);
+        out += length;
+    }
+    return s;
+}
+
 const char* string_cstr(const RuntimeString* s) {
     return s ? reinterpret_cast<const char*>(s->text + 1) : "";
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 
 struct RuntimeString {
     std::int32_t refs;
@@ -17,6 +18,8 @@ struct RuntimeString {
 // New strings own one reference; nil for n == 0.
 RuntimeString* string_from_bytes(const void* bytes, std::size_t n);
 RuntimeString* string_from_cstr(const char* text);
+// The C strings one after the other (null parts count as empty).
+RuntimeString* string_concat(std::initializer_list<const char*> parts);
 // A new string of n >= 1 bytes for the caller to fill through string_bytes.
 RuntimeString* string_allocate(std::size_t n);
 inline std::uint8_t* string_bytes(RuntimeString* s) { return s->text + 1; }
