@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "builtin_classes.h"
+#include "objects/builtin_classes.h"
 #include "file_class_members.h"
 #include "file_entry_points.h"
 #include "stream_objects.h"

@@ -1,6 +1,6 @@
 #include "date_value.h"
 
-#include "builtin_classes.h"
+#include "objects/builtin_classes.h"
 
 RuntimeObject* date_from_local_file_time(const FILETIME& local) {
     RuntimeObject* date = object_new(builtin_class(BuiltinClass::Date));

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "objects.h"
+#include "objects/objects.h"
 
 struct DateObject {
     RuntimeObject header;

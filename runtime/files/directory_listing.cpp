@@ -7,7 +7,7 @@
 #include "file_entry_points.h"
 #include "file_lookup.h"
 #include "folder_item.h"
-#include "memory.h"
+#include "objects/memory.h"
 #include "path_parts.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "builtin_classes.h"
-#include "classes.h"
-#include "export_table.h"
+#include "objects/builtin_classes.h"
+#include "objects/classes.h"
+#include "image/export_table.h"
 #include "file_entry_points.h"
 #include "folder_item.h"
 #include "stream_objects.h"

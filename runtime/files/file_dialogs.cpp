@@ -8,8 +8,8 @@
 #include "file_entry_points.h"
 #include "file_types.h"
 #include "folder_item.h"
-#include "memory.h"
-#include "message_owner.h"
+#include "objects/memory.h"
+#include "strings/message_owner.h"
 #include "path_parts.h"
 
 namespace {

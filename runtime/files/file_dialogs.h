@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "objects.h"
-#include "runtime_string.h"
+#include "objects/objects.h"
+#include "strings/runtime_string.h"
 
 // The filter list for a ";"-separated list of file type names: per name
 // the name, NUL, its pattern, NUL; then two NULs. The default extension is

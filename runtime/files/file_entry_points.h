@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "objects.h"
-#include "runtime_string.h"
+#include "objects/objects.h"
+#include "strings/runtime_string.h"
 
 extern "C" {
 // FolderItem properties.

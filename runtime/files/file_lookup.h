@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "string_text.h"
+#include "strings/string_text.h"
 
 // ANSI file functions take at most this much; longer paths name nothing.
 constexpr std::size_t kPathBufferSize = 1024;

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "file_lookup.h"
-#include "memory.h"
+#include "objects/memory.h"
 
 FileStream::FileStream(HFILE handle, RuntimeString* delete_on_close_path)
     : handle_(handle), delete_on_close_path_(delete_on_close_path), kept_chunks_{nullptr, nullptr} {}

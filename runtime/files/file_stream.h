@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "runtime_string.h"
-#include "string_text.h"
+#include "strings/runtime_string.h"
+#include "strings/string_text.h"
 
 class FileStream {
 public:

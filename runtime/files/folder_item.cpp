@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "builtin_classes.h"
+#include "objects/builtin_classes.h"
 #include "file_class_members.h"
 #include "file_entry_points.h"
 #include "file_lookup.h"

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "objects.h"
-#include "runtime_string.h"
-#include "string_text.h"
+#include "objects/objects.h"
+#include "strings/runtime_string.h"
+#include "strings/string_text.h"
 
 struct FolderItemObject {
     RuntimeObject header;

@@ -1,6 +1,6 @@
 #include "path_parts.h"
 
-#include "char_tables.h"
+#include "strings/char_tables.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "string_text.h"
+#include "strings/string_text.h"
 
 struct PathParts {
     std::size_t volume_length;  // the volume is the path's first bytes

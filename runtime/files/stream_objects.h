@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "file_stream.h"
-#include "objects.h"
+#include "objects/objects.h"
 
 struct BinaryStreamObject {
     RuntimeObject header;

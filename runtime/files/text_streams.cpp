@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "builtin_classes.h"
+#include "objects/builtin_classes.h"
 #include "file_class_members.h"
 #include "file_entry_points.h"
-#include "memory.h"
+#include "objects/memory.h"
 #include "stream_objects.h"
 
 namespace {

@@ -14,7 +14,7 @@ const std::set<std::string>& names() {
 #define EXPORT(name) out.insert(lower(#name));
 #define TRAP(name) out.insert(lower(#name));
 #define AGAIN(name) out.insert(lower(#name));
-#include "core/export_names.inc"
+#include "core/image/export_names.inc"
 #undef EXPORT
 #undef TRAP
 #undef AGAIN

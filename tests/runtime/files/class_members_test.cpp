@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "builtin_classes.h"
-#include "classes.h"
-#include "export_table.h"
+#include "objects/builtin_classes.h"
+#include "objects/classes.h"
+#include "image/export_table.h"
 #include "file_class_members.h"
 #include "file_entry_points.h"
 

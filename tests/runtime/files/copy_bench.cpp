@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "file_entry_points.h"
-#include "objects.h"
+#include "objects/objects.h"
 
 namespace {
 

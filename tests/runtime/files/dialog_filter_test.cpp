@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "../core/string_test_support.h"
+#include "../core/support/string_test_support.h"
 #include "file_dialogs.h"
 #include "file_types.h"
-#include "memory.h"
+#include "objects/memory.h"
 
 namespace {
 

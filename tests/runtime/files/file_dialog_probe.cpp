@@ -8,7 +8,7 @@
 #include "file_entry_points.h"
 #include "file_types.h"
 #include "folder_item.h"
-#include "memory.h"
+#include "objects/memory.h"
 
 int main(int argc, char** argv) {
     auto* types = static_cast<FileType*>(runtime_alloc(sizeof(FileType)));

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "../core/string_test_support.h"
+#include "../core/support/string_test_support.h"
 #include "file_entry_points.h"
 #include "folder_item.h"
-#include "objects.h"
+#include "objects/objects.h"
 
 // Holds one reference to an object for the length of a test step.
 class Held {

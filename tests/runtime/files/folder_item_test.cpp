@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "builtin_classes.h"
+#include "objects/builtin_classes.h"
 #include "date_value.h"
 #include "file_types.h"
 #include "files_test_support.h"
-#include "memory.h"
+#include "objects/memory.h"
 
 namespace {
 

@@ -1,0 +1,78 @@
+#include "startup/project_settings.h"
+
+#include <windows.h>
+
+#include "file_types.h"
+#include "objects/memory.h"
+#include "strings/message_texts.h"
+#include "image/packed_reader.h"
+#include "strings/runtime_string.h"
+
+namespace {
+
+ProjectSettings g_settings = {0, DEFAULT_CHARSET, false, nullptr};
+
+bool read_file_types(PackedReader& in) {
+    std::int32_t count;
+    if (!in.packed(count)) return false;
+    if (count <= 0) {
+        file_types_install(nullptr, 0);
+        return true;
+    }
+    auto* types = static_cast<FileType*>(runtime_alloc(sizeof(FileType) * static_cast<std::size_t>(count)));
+    std::int32_t read = 0;
+    for (; read < count; ++read) {
+        FileType& t = types[read];
+        if (!in.text(t.name) || !in.text(t.creator) || !in.text(t.type) || !in.text(t.extensions)) break;
+    }
+    // The list takes over the entries and their strings.
+    file_types_install(types, static_cast<std::size_t>(read));
+    return read == count;
+}
+
+bool read_message_texts(PackedReader& in) {
+    std::int32_t count;
+    if (!in.packed(count)) return false;
+    if (count <= 0) {
+        message_texts_install(nullptr, 0);
+        return true;
+    }
+    auto* texts = static_cast<RuntimeString**>(runtime_alloc(sizeof(RuntimeString*) * static_cast<std::size_t>(count)));
+    std::int32_t read = 0;
+    while (read < count && in.text(texts[read])) ++read;
+    message_texts_install(texts, read);
+    return read == count;
+}
+
+}  // namespace
+
+const ProjectSettings& project_settings() { return g_settings; }
+
+std::uint8_t charset_for_script(std::uint32_t script_code) {
+    switch (script_code) {
+        case 12: return HEBREW_CHARSET;
+        case 13: return SHIFTJIS_CHARSET;
+        case 14: return ARABIC_CHARSET;
+        case 16: return GREEK_CHARSET;
+        case 19: return TURKISH_CHARSET;
+        case 21: return CHINESEBIG5_CHARSET;
+        case 24: return THAI_CHARSET;
+        case 34: return RUSSIAN_CHARSET;
+        default: return DEFAULT_CHARSET;
+    }
+}
+
+bool project_settings_read(const std::uint8_t* bytes, std::size_t length) {
+    PackedReader in(bytes, length);
+    std::uint32_t unused, script;
+    std::uint8_t mdi;
+    if (!in.u8(g_settings.display_option) || !in.u32_big_endian(unused) || !in.u32_big_endian(script)) return false;
+    g_settings.charset = charset_for_script(script);
+    if (!read_file_types(in) || !read_message_texts(in) || !in.u8(mdi)) return false;
+    g_settings.mdi = mdi == 1;
+    RuntimeString* title = nullptr;
+    if (!in.text(title)) return false;
+    string_assign(&g_settings.title, title);
+    RuntimeUnlockString(title);
+    return true;
+}
