@@ -701,7 +701,10 @@ private:
             e->type = to;
             return;
         }
-        if (to.kind == TypeKind::Object && from.kind == TypeKind::Object &&
+        bool from_variant = from.kind == TypeKind::Object && from.cls == variant_;
+        bool to_variant = to.kind == TypeKind::Object && to.cls == variant_;
+        // Variant is a class under Object, but a Variant used as an Object gives the object it holds.
+        if (to.kind == TypeKind::Object && from.kind == TypeKind::Object && !(from_variant && to.cls == object_) &&
             (is_subclass(from.cls, to.cls) || (to.cls->is_interface && implements(from.cls, to.cls))))
             return;
         if (from.kind == TypeKind::Nil && to.is_ref()) {
@@ -712,8 +715,6 @@ private:
             e->type = to;
             return;
         }
-        bool from_variant = from.kind == TypeKind::Object && from.cls == variant_;
-        bool to_variant = to.kind == TypeKind::Object && to.cls == variant_;
         bool ok = (is_numeric(from) && is_numeric(to)) || (to_variant && from.kind != TypeKind::Nil) ||
                   (from_variant && (to.kind != TypeKind::Object || to.cls == object_));
         if (!ok) {
