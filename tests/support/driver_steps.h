@@ -1,0 +1,57 @@
+// The steps of a run. Each option that names a step makes one Step; the
+// steps run in the order given, then the driver waits for the program to end.
+// A new kind of step is one file defining its parser plus one row in the
+// option table of dialog_driver.cpp.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "driver_process.h"
+
+// What the steps share: the program, the deadline, and the window that
+// --window chose for the steps after it.
+struct Session {
+    Program& program;
+    const Deadline& deadline;
+    HWND window = nullptr;
+    std::wstring window_title;
+};
+
+class Step {
+public:
+    virtual ~Step() = default;
+    // `n` counts the steps from 1, for messages. False: the run failed
+    // (the step said why).
+    virtual bool run(Session& session, size_t n) = 0;
+};
+
+// A parser gets the option's value (empty for options without one); bad
+// values are usage errors.
+using StepParser = std::unique_ptr<Step> (*)(const std::wstring& value);
+
+// Message boxes and file dialogs (driver_dialogs.cpp, driver_file_dialog.cpp).
+std::unique_ptr<Step> parse_box_step(const std::wstring& value);
+std::unique_ptr<Step> parse_file_dialog_step(const std::wstring& value);
+// The first visible dialog window of process `pid`, or null.
+HWND find_dialog(DWORD pid);
+// "TITLE|TEXT" of a dialog, in the notation of --box.
+std::string describe_dialog(HWND dialog);
+// Waits until `window` is gone or hidden, or the program ended; false after `ms`.
+bool wait_gone(const Program& program, HWND window, DWORD ms);
+
+// Windows (driver_windows.cpp).
+std::unique_ptr<Step> parse_window_step(const std::wstring& value);
+std::unique_ptr<Step> parse_close_step(const std::wstring& value);
+std::unique_ptr<Step> parse_wait_gone_step(const std::wstring& value);
+std::unique_ptr<Step> parse_resize_step(const std::wstring& value);
+std::unique_ptr<Step> parse_move_step(const std::wstring& value);
+std::unique_ptr<Step> parse_child_text_step(const std::wstring& value);
+std::unique_ptr<Step> parse_front_step(const std::wstring& value);
+std::unique_ptr<Step> parse_sleep_step(const std::wstring& value);
+
+// Pixels and screenshots (driver_pixels.cpp).
+std::unique_ptr<Step> parse_pixel_step(const std::wstring& value);
+std::unique_ptr<Step> parse_screenshot_step(const std::wstring& value);
