@@ -6,6 +6,7 @@
 #include "startup/application.h"
 #include "objects/builtin_classes.h"
 #include "objects/builtin_events.h"
+#include "drawing/drawing_classes.h"
 #include "exceptions/exceptions.h"
 #include "file_class_members.h"
 #include "objects/final_release.h"
@@ -67,6 +68,7 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
     builtin_classes_create();
     // Plugin imports of file members are bound before any file object exists.
     file_classes_describe();
+    drawing_classes_describe();
     plugin_list_install();
     ui.set_default_font("System", 12);
 
