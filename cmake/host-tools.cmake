@@ -11,13 +11,14 @@ ExternalProject_Add(host_tools
              -DCMAKE_TOOLCHAIN_FILE=
   INSTALL_COMMAND ""
   BUILD_BYPRODUCTS "${HOST_TOOLS_DIR}/imagepack/imagepack" "${HOST_TOOLS_DIR}/handimages/handimages"
-                   "${HOST_TOOLS_DIR}/compiler/tavoc"
+                   "${HOST_TOOLS_DIR}/compiler/tavoc" "${HOST_TOOLS_DIR}/archivewriter/tqwrite"
   BUILD_ALWAYS ON
   USES_TERMINAL_BUILD ON)
 
 set(IMAGEPACK "${HOST_TOOLS_DIR}/imagepack/imagepack")
 set(HANDIMAGES "${HOST_TOOLS_DIR}/handimages/handimages")
 set(TAVOC "${HOST_TOOLS_DIR}/compiler/tavoc")
+set(TQWRITE "${HOST_TOOLS_DIR}/archivewriter/tqwrite")
 
 # Host test programs run natively (no emulator): they are listed by path.
 function(add_host_test name path)
@@ -42,6 +43,16 @@ function(add_loose_image target image dir)
     DEPENDS host_tools "${IMAGEPACK}" "${image}"
     COMMENT "Writing ${image} as loose files in ${dir}")
   add_custom_target(${target} ALL DEPENDS ${files})
+endfunction()
+
+# The archives of a list (see tqwrite's usage) written into `dir`, with
+# dir/index.txt naming them: add_archive_set(target list dir)
+function(add_archive_set target list dir)
+  add_custom_command(OUTPUT "${dir}/index.txt"
+    COMMAND "${TQWRITE}" --set "${list}" "${dir}"
+    DEPENDS host_tools "${TQWRITE}" "${list}"
+    COMMENT "Writing the archives of ${list}")
+  add_custom_target(${target} ALL DEPENDS "${dir}/index.txt")
 endfunction()
 
 # A program of the application language compiled and packed into a copy of
