@@ -56,14 +56,25 @@ function(add_archive_set target list dir)
 endfunction()
 
 # A program of the application language compiled and packed into a copy of
-# runner.exe: add_compiled_runner(target output source...)
+# runner.exe: add_compiled_runner(target output source... [PLUGINS name=dll_target...]),
+# the plugins embedded in the order given.
 function(add_compiled_runner target output)
-  set(sources ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "PLUGINS")
+  set(sources ${arg_UNPARSED_ARGUMENTS})
+  set(plugin_options "")
+  set(plugin_targets "")
+  foreach(plugin IN LISTS arg_PLUGINS)
+    string(REPLACE "=" ";" parts "${plugin}")
+    list(GET parts 0 plugin_name)
+    list(GET parts 1 plugin_target)
+    list(APPEND plugin_options --plugin "${plugin_name}=$<TARGET_FILE:${plugin_target}>")
+    list(APPEND plugin_targets ${plugin_target})
+  endforeach()
   get_filename_component(stem "${output}" NAME_WE)
   set(image "${CMAKE_CURRENT_BINARY_DIR}/${stem}.img")
   add_custom_command(OUTPUT "${image}"
-    COMMAND "${TAVOC}" -o "${image}" --map "${CMAKE_CURRENT_BINARY_DIR}/${stem}.map" ${sources}
-    DEPENDS host_tools "${TAVOC}" ${sources}
+    COMMAND "${TAVOC}" -o "${image}" --map "${CMAKE_CURRENT_BINARY_DIR}/${stem}.map" ${plugin_options} ${sources}
+    DEPENDS host_tools "${TAVOC}" ${sources} ${plugin_targets}
     WORKING_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}"
     COMMENT "Compiling ${stem}")
   add_packed_runner(${target} "${image}" "${output}")
