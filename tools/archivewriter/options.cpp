@@ -19,15 +19,17 @@ const char kUsage[] =
     "  --album TEXT  --artist TEXT  --maker TEXT\n"
     "  --user-number N        in units of 10,000 (written after the maker)\n"
     "  --prefix               start each tag text with \"Tunequilt - \" (again when repeated)\n"
-    "Raw mode (--raw): nothing is checked for how it reads back, and\n"
+    "Raw mode (--raw) checks nothing for how it reads back; these replace\n"
+    "what would be written:\n"
     "  --mark TEXT  --comment TEXT  --count TEXT\n"
     "  --record TEXT          a whole record, repeatable; {offset} and {length}\n"
     "                         stand for those of the track of the same number\n"
     "  --artist-size N  --album-size N  --comment-size N   a frame's size byte, 0-255\n"
     "  --pad BYTE             fills the count and the records (default 32)\n"
     "  --truncate N           keep only the first N bytes\n"
-    "replace what would be written. A LIST holds one archive a line: a file name\n"
-    "under DIR, then its options; indented lines continue it, # lines describe it.\n";
+    "\n"
+    "A LIST holds one archive a line: a file name under DIR, then its options;\n"
+    "indented lines continue it and the # lines above it describe it.\n";
 
 namespace {
 
@@ -69,96 +71,89 @@ struct Option {
     Handler handle;
 };
 
-bool size_byte(std::optional<int>& field, const std::string& option, const std::string& value, std::string& error) {
-    std::uint64_t size = 0;
-    if (!parse_number(option, value, 255, size, error)) return false;
-    field = static_cast<int>(size);
+template <typename Field>
+Handler text_into(Field Request::*field) {
+    return [field](Command& c, const std::string& value, std::string&) {
+        c.request.*field = value;
+        return true;
+    };
+}
+
+Handler size_byte_into(std::optional<int> Request::*field, const std::string& option) {
+    return [field, option](Command& c, const std::string& value, std::string& error) {
+        std::uint64_t size = 0;
+        if (!parse_number(option, value, 255, size, error)) return false;
+        c.request.*field = static_cast<int>(size);
+        return true;
+    };
+}
+
+Handler track(Payload::Kind kind) {
+    return [kind](Command& c, const std::string& value, std::string& error) {
+        Track added;
+        added.payload.kind = kind;
+        if (kind == Payload::Kind::File) {
+            added.payload.path = value;
+        } else if (kind == Payload::Kind::Tone) {
+            if (!parse_tone(value, added.payload, error)) return false;
+        } else if (!parse_number("--silence", value, kLargestTrack, added.payload.bytes, error)) {
+            return false;
+        }
+        c.request.tracks.push_back(added);
+        return true;
+    };
+}
+
+bool set_title(Command& c, const std::string& value, std::string& error) {
+    if (c.request.tracks.empty()) {
+        error = "--title comes after the track it names";
+        return false;
+    }
+    if (c.request.tracks.back().title) {
+        error = "track " + std::to_string(c.request.tracks.size()) + " has two titles";
+        return false;
+    }
+    c.request.tracks.back().title = value;
+    return true;
+}
+
+bool set_pad(Command& c, const std::string& value, std::string& error) {
+    std::uint64_t byte = 0;
+    if (!parse_number("--pad", value, 255, byte, error)) return false;
+    c.request.pad = static_cast<char>(byte);
+    return true;
+}
+
+bool set_truncate(Command& c, const std::string& value, std::string& error) {
+    std::uint64_t at = 0;
+    if (!parse_number("--truncate", value, UINT64_MAX, at, error)) return false;
+    c.request.truncate = at;
     return true;
 }
 
 const std::map<std::string, Option>& options() {
     static const std::map<std::string, Option> table = {
         {"-o", {true, false, [](Command& c, const std::string& v, std::string&) { return c.output = v, true; }}},
-        {"--album", {true, false, [](Command& c, const std::string& v, std::string&) { return c.request.album = v, true; }}},
-        {"--artist",
-         {true, false, [](Command& c, const std::string& v, std::string&) { return c.request.artist = v, true; }}},
-        {"--maker", {true, false, [](Command& c, const std::string& v, std::string&) { return c.request.maker = v, true; }}},
-        {"--user-number",
-         {true, false, [](Command& c, const std::string& v, std::string&) { return c.request.user_number = v, true; }}},
+        {"--album", {true, false, text_into(&Request::album)}},
+        {"--artist", {true, false, text_into(&Request::artist)}},
+        {"--maker", {true, false, text_into(&Request::maker)}},
+        {"--user-number", {true, false, text_into(&Request::user_number)}},
         {"--prefix", {false, false, [](Command& c, const std::string&, std::string&) { return ++c.request.prefixes, true; }}},
-        {"--mp3",
-         {true, false,
-          [](Command& c, const std::string& v, std::string&) {
-              Track track;
-              track.payload.kind = Payload::Kind::File;
-              track.payload.path = v;
-              c.request.tracks.push_back(track);
-              return true;
-          }}},
-        {"--tone",
-         {true, false,
-          [](Command& c, const std::string& v, std::string& e) {
-              Track track;
-              if (!parse_tone(v, track.payload, e)) return false;
-              c.request.tracks.push_back(track);
-              return true;
-          }}},
-        {"--silence",
-         {true, false,
-          [](Command& c, const std::string& v, std::string& e) {
-              Track track;
-              if (!parse_number("--silence", v, kLargestTrack, track.payload.bytes, e)) return false;
-              c.request.tracks.push_back(track);
-              return true;
-          }}},
-        {"--title",
-         {true, false,
-          [](Command& c, const std::string& v, std::string& e) {
-              if (c.request.tracks.empty()) {
-                  e = "--title comes after the track it names";
-                  return false;
-              }
-              if (c.request.tracks.back().title) {
-                  e = "track " + std::to_string(c.request.tracks.size()) + " has two titles";
-                  return false;
-              }
-              c.request.tracks.back().title = v;
-              return true;
-          }}},
+        {"--mp3", {true, false, track(Payload::Kind::File)}},
+        {"--tone", {true, false, track(Payload::Kind::Tone)}},
+        {"--silence", {true, false, track(Payload::Kind::Silence)}},
+        {"--title", {true, false, set_title}},
         {"--raw", {false, false, [](Command& c, const std::string&, std::string&) { return c.request.raw = true, true; }}},
-        {"--mark", {true, true, [](Command& c, const std::string& v, std::string&) { return c.request.mark = v, true; }}},
-        {"--comment", {true, true, [](Command& c, const std::string& v, std::string&) { return c.request.comment = v, true; }}},
-        {"--count", {true, true, [](Command& c, const std::string& v, std::string&) { return c.request.count = v, true; }}},
+        {"--mark", {true, true, text_into(&Request::mark)}},
+        {"--comment", {true, true, text_into(&Request::comment)}},
+        {"--count", {true, true, text_into(&Request::count)}},
         {"--record",
          {true, true, [](Command& c, const std::string& v, std::string&) { return c.request.records.push_back(v), true; }}},
-        {"--artist-size",
-         {true, true, [](Command& c, const std::string& v, std::string& e) {
-              return size_byte(c.request.artist_size, "--artist-size", v, e);
-          }}},
-        {"--album-size",
-         {true, true, [](Command& c, const std::string& v, std::string& e) {
-              return size_byte(c.request.album_size, "--album-size", v, e);
-          }}},
-        {"--comment-size",
-         {true, true, [](Command& c, const std::string& v, std::string& e) {
-              return size_byte(c.request.comment_size, "--comment-size", v, e);
-          }}},
-        {"--pad",
-         {true, true,
-          [](Command& c, const std::string& v, std::string& e) {
-              std::uint64_t byte = 0;
-              if (!parse_number("--pad", v, 255, byte, e)) return false;
-              c.request.pad = static_cast<char>(byte);
-              return true;
-          }}},
-        {"--truncate",
-         {true, true,
-          [](Command& c, const std::string& v, std::string& e) {
-              std::uint64_t at = 0;
-              if (!parse_number("--truncate", v, UINT64_MAX, at, e)) return false;
-              c.request.truncate = at;
-              return true;
-          }}},
+        {"--artist-size", {true, true, size_byte_into(&Request::artist_size, "--artist-size")}},
+        {"--album-size", {true, true, size_byte_into(&Request::album_size, "--album-size")}},
+        {"--comment-size", {true, true, size_byte_into(&Request::comment_size, "--comment-size")}},
+        {"--pad", {true, true, set_pad}},
+        {"--truncate", {true, true, set_truncate}},
     };
     return table;
 }
