@@ -202,10 +202,13 @@ int pending_plugin_reference_count() {
 }
 
 namespace {
-void unresolved_plugin_member() {
-    MessageBoxA(nullptr, "The application called a plugin member that no installed plugin provides. "
-                "The application must quit now.", "Message", MB_ICONHAND);
-    ExitProcess(kTrapExitCode);
+// A call site without a target would jump anywhere: the program does not start.
+[[noreturn]] void refuse_unbound_reference(const RuntimeString* text) {
+    RuntimeString* message = string_concat({"The application could not be started because no installed plugin provides "
+                                            "its member !", string_cstr(text), "."});
+    RuntimeMsgBox(message);
+    RuntimeUnlockString(message);
+    ExitProcess(0);
 }
 }  // namespace
 
@@ -216,7 +219,8 @@ void resolve_pending_plugin_references() {
     while (PendingReference* ref = g_pending) {
         g_pending = ref->next;
         void* target = g_lookup ? g_lookup(ref->text) : nullptr;
-        bind_chain(image, ref->head, target ? target : reinterpret_cast<void*>(&unresolved_plugin_member));
+        if (!target) refuse_unbound_reference(ref->text);
+        bind_chain(image, ref->head, target);
         RuntimeUnlockString(ref->text);
         runtime_free(ref, sizeof(PendingReference));
     }

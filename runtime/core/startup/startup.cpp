@@ -12,6 +12,7 @@
 #include "objects/final_release.h"
 #include "image/image_loader.h"
 #include "image/linker.h"
+#include "plugin_host.h"
 #include "plugin_list.h"
 #include "startup/process.h"
 #include "startup/project_description.h"
@@ -69,6 +70,7 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
     // Plugin imports of file members are bound before any file object exists.
     file_classes_describe();
     drawing_classes_describe();
+    plugin_host_connect();
     plugin_list_install();
     ui.set_default_font("System", 12);
 
