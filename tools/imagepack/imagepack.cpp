@@ -3,11 +3,14 @@
 //
 //   imagepack append RUNNER.exe IMAGE OUT.exe
 //   imagepack loose IMAGE OUTDIR
+//   imagepack poke IMAGE MAP WHERE VALUE OUT.img   (see image_poke.h)
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "image_file.h"
+#include "image_poke.h"
 #include "pe_resource.h"
 
 namespace {
@@ -15,7 +18,8 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: imagepack append RUNNER.exe IMAGE OUT.exe\n"
-                 "       imagepack loose IMAGE OUTDIR\n");
+                 "       imagepack loose IMAGE OUTDIR\n"
+                 "       imagepack poke IMAGE MAP WHERE VALUE OUT.img\n");
     return 2;
 }
 
@@ -72,5 +76,10 @@ int loose(const std::string& image_path, const std::string& out_dir) {
 int main(int argc, char** argv) {
     if (argc == 5 && std::strcmp(argv[1], "append") == 0) return append(argv[2], argv[3], argv[4]);
     if (argc == 4 && std::strcmp(argv[1], "loose") == 0) return loose(argv[2], argv[3]);
+    if (argc == 7 && std::strcmp(argv[1], "poke") == 0) {
+        std::string error;
+        std::uint32_t value = static_cast<std::uint32_t>(std::strtoul(argv[5], nullptr, 0));
+        return poke_image(argv[2], argv[3], argv[4], value, argv[6], error) ? 0 : fail(error);
+    }
     return usage();
 }

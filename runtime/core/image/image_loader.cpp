@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "exceptions/fault_filter.h"
 #include "image/linker.h"
 #include "objects/memory.h"
 
@@ -45,6 +46,8 @@ bool load_and_enter_image() {
     VirtualProtect(g_image.code, g_image.code_size, PAGE_EXECUTE_READ, &old_protection);
     FlushInstructionCache(GetCurrentProcess(), g_image.code, g_image.code_size);
 
+    // From here on a fault ends with the failure report.
+    fault_filter_install();
     std::uint32_t entry;
     std::memcpy(&entry, g_image.data, 4);
     reinterpret_cast<void (*)()>(static_cast<std::uintptr_t>(entry))();
@@ -52,6 +55,7 @@ bool load_and_enter_image() {
 }
 
 const std::uint8_t* image_code_base() { return g_image.code; }
+std::uint32_t image_code_size() { return g_image.code_size; }
 const std::uint8_t* image_data_base() { return g_image.data; }
 std::uint32_t image_data_size() { return g_image.data_size; }
 std::uint32_t image_media_table_offset() { return g_image.media_table_offset; }

@@ -28,6 +28,7 @@ bool load_and_enter_image();
 
 // The image in memory, once loaded.
 const std::uint8_t* image_code_base();
+std::uint32_t image_code_size();
 const std::uint8_t* image_data_base();
 std::uint32_t image_data_size();
 std::uint32_t image_media_table_offset();

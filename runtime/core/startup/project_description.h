@@ -1,7 +1,7 @@
 // The project description handed to RuntimeInit: the image's class table
 // and its project items (pictures, sounds, movies, the menu bar, the
 // settings, automatically created objects). Every pointer and count is
-// checked against the data block that holds the description.
+// checked against the image's blocks before it is followed.
 #pragma once
 
 #include <cstddef>
@@ -21,14 +21,25 @@ struct DataSpan {
     }
 };
 
+// The blocks a description may point into: records and strings lie in the
+// data, handlers, methods and the other code pointers in the code.
+struct DescriptionBlocks {
+    DataSpan data;
+    DataSpan code;
+};
+
+// Why a description cannot be run.
+enum class DescriptionDamage { none, outside_data, outside_code, inherits_from_itself };
+
 // Plugin classes and controls (found by name after the built-in classes).
 using PluginClassLookup = RuntimeClass* (*)(const RuntimeString* name);
 void project_set_plugin_class_lookup(PluginClassLookup lookup);
 
 // Builds the class table (four passes) and installs it. Returns the
 // application class (the last image class descending from Application), or
-// null. False in `ok` when the description is damaged.
-RuntimeClass* project_read_classes(const std::uint8_t* description, const DataSpan& data, bool& ok);
+// null. `damage` tells why a damaged description was refused.
+RuntimeClass* project_read_classes(const std::uint8_t* description, const DescriptionBlocks& blocks,
+                                   DescriptionDamage& damage);
 
 // Creates the project items in order. The description pointer is the same.
 bool project_read_items(const std::uint8_t* description, const DataSpan& data);

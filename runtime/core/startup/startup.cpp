@@ -19,6 +19,9 @@
 #include "startup/project_settings.h"
 #include "startup/startup.h"
 #include "startup/ui_services.h"
+#include "timer/timer.h"
+#include "values/array_owner.h"
+#include "values/collection.h"
 
 namespace {
 
@@ -39,15 +42,26 @@ void register_window_class(const char* name, WNDPROC procedure, HICON icon) {
 DataSpan g_data = {nullptr, 0};
 
 // The records of the description must lie in the block that holds it: the
-// loaded image's data block unless a host program named another.
-DataSpan description_span() {
-    if (g_data.start) return g_data;
-    return {image_data_base(), image_data_size()};
+// loaded image's data block unless a host program named another. Its code
+// pointers must lie in the image's code.
+DescriptionBlocks description_blocks() {
+    DataSpan code = {image_code_base(), image_code_size()};
+    if (g_data.start) return {g_data, code};
+    return {{image_data_base(), image_data_size()}, code};
 }
 
-// A description whose records leave the data block cannot be run safely.
-[[noreturn]] void end_with_damaged_description() {
-    RuntimeString* text = damaged_image_message("its project description points outside its data");
+const char* damage_reason(DescriptionDamage damage) {
+    switch (damage) {
+        case DescriptionDamage::outside_code: return "its project description points outside its code";
+        case DescriptionDamage::inherits_from_itself: return "a class of its project description inherits from itself";
+        default: return "its project description points outside its data";
+    }
+}
+
+// A damaged description cannot be run safely: nothing of the application
+// has started yet.
+[[noreturn]] void end_with_damaged_description(DescriptionDamage damage) {
+    RuntimeString* text = damaged_image_message(damage_reason(damage));
     RuntimeMsgBox(text);
     RuntimeUnlockString(text);
     final_release_run();
@@ -67,9 +81,13 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
     OleInitialize(nullptr);
     ui.init_colours();
     builtin_classes_create();
+    ui.describe_classes();
     // Plugin imports of file members are bound before any file object exists.
     file_classes_describe();
     drawing_classes_describe();
+    timer_class_describe();
+    collection_class_describe();
+    array_owner_class_describe();
     plugin_host_connect();
     plugin_list_install();
     ui.set_default_font("System", 12);
@@ -80,10 +98,13 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
 
     RuntimeClass* application_class = nullptr;
     if (description) {
-        DataSpan data = description_span();
-        bool ok = false;
-        application_class = project_read_classes(description, data, ok);
-        if (!ok || !project_read_items(description, data)) end_with_damaged_description();
+        DescriptionBlocks blocks = description_blocks();
+        DescriptionDamage damage = DescriptionDamage::none;
+        application_class = project_read_classes(description, blocks, damage);
+        if (damage == DescriptionDamage::none && !project_read_items(description, blocks.data)) {
+            damage = DescriptionDamage::outside_data;
+        }
+        if (damage != DescriptionDamage::none) end_with_damaged_description(damage);
     }
     const ProjectSettings& settings = project_settings();
     if (settings.mdi && !ui.create_mdi_frame(settings.title, 640, 480)) {

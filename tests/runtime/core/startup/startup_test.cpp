@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ TEST(CommandLine, SplitsIntoDocuments) {
 std::vector<int> g_reports;
 void collect(int first, std::int16_t code, const char*, int) { g_reports.push_back(first * 10 + code); }
 
+void handler_code() {}
+
 class Description : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -58,21 +61,24 @@ protected:
     void TearDown() override { failure_report_redirect(previous_); }
 
     DataSpan span() const { return {d.start(), d.size()}; }
+    // The only code its records may point at.
+    static DescriptionBlocks blocks(const DescriptionBuilder& b) {
+        return {{b.start(), b.size()}, {reinterpret_cast<const std::uint8_t*>(&handler_code), 1}};
+    }
+    RuntimeClass* read_classes(const std::uint8_t* top) { return project_read_classes(top, blocks(d), damage); }
 
     DescriptionBuilder d;
     FailureReportSink previous_ = nullptr;
+    DescriptionDamage damage = DescriptionDamage::none;
 };
-
-void handler_code() {}
 
 TEST_F(Description, ApplicationClassTwoLevelsDownIsFound) {
     const std::uint8_t* top = d.top(
         {d.provided_class("application"), d.image_class("Base", 28, 0), d.image_class("App", 40, 1),
          d.image_class("Loose", 24, -1), d.image_class("", 32, 0, {{"Open", reinterpret_cast<void*>(&handler_code)}})},
         {});
-    bool ok = false;
-    RuntimeClass* app = project_read_classes(top, span(), ok);
-    ASSERT_TRUE(ok);
+    RuntimeClass* app = read_classes(top);
+    ASSERT_EQ(damage, DescriptionDamage::none);
     EXPECT_TRUE(g_reports.empty());
     ASSERT_NE(app, nullptr);
     // The unnamed subclass of Application comes last in table order: it wins.
@@ -97,35 +103,90 @@ TEST_F(Description, LastApplicationSubclassWins) {
         d.top({d.provided_class("Application"), d.image_class("First", 28, 0), d.image_class("Second", 28, 0),
                d.image_class("NotAnApp", 24, -1)},
               {});
-    bool ok = false;
-    RuntimeClass* app = project_read_classes(top, span(), ok);
+    RuntimeClass* app = read_classes(top);
     EXPECT_EQ(app, class_table_at(2));
 }
 
 TEST_F(Description, UnknownClassNameReachesTheFailureReport) {
     const std::uint8_t* top = d.top({d.provided_class("NoSuchClass"), d.provided_class("Window")}, {});
-    bool ok = false;
-    project_read_classes(top, span(), ok);
-    EXPECT_TRUE(ok);
+    read_classes(top);
+    EXPECT_EQ(damage, DescriptionDamage::none);
     EXPECT_EQ(g_reports, std::vector<int>{1322});
     EXPECT_EQ(class_table_at(0), nullptr);  // the index stays empty
     EXPECT_EQ(class_table_at(1), builtin_class(BuiltinClass::Window));
 }
 
-TEST_F(Description, PointersOutsideTheDataAreRefused) {
-    std::uint32_t outside = d.address(d.size() + 64);
-    const std::uint8_t* top = d.top({outside}, {});
-    bool ok = true;
-    EXPECT_EQ(project_read_classes(top, span(), ok), nullptr);
-    EXPECT_FALSE(ok);
+std::uint32_t word_at(const DescriptionBuilder& b, std::uint32_t address) {
+    std::uint32_t value;
+    std::memcpy(&value, b.start() + (address - b.address(0)), 4);
+    return value;
+}
+
+// Each description is damaged in one place; a reader that follows it would
+// fault, jump outside the code or walk a superclass chain for ever.
+TEST_F(Description, DamagedRecordsAreRefused) {
+    using Build = const std::uint8_t* (*)(DescriptionBuilder&);
+    using D = DescriptionDamage;
+    // The class name's record: word 1 is its text, word 3 its length.
+    static auto damaged_name = [](DescriptionBuilder& b, std::uint32_t field, std::uint32_t value) {
+        std::uint32_t cls = b.image_class("App", 28, -1);
+        std::uint32_t name = word_at(b, cls + 8);
+        b.set_word(name - b.address(0) + 4 * field, value);
+        return b.top({cls}, {});
+    };
+    struct Case {
+        const char* what;
+        Build build;
+        DescriptionDamage damage;
+    } cases[] = {
+        {"class record past the data", [](DescriptionBuilder& b) { return b.top({b.address(b.size() + 64)}, {}); },
+         D::outside_data},
+        {"name text far away", [](DescriptionBuilder& b) { return damaged_name(b, 1, 0x7FFFFFFF); }, D::outside_data},
+        {"name text before the data", [](DescriptionBuilder& b) { return damaged_name(b, 1, b.address(0) - 4); },
+         D::outside_data},
+        {"name longer than the data", [](DescriptionBuilder& b) { return damaged_name(b, 3, 0x7FFFFFF0); },
+         D::outside_data},
+        {"name running past the end",
+         [](DescriptionBuilder& b) { return damaged_name(b, 3, static_cast<std::uint32_t>(b.size() - 2)); },
+         D::outside_data},
+        {"handler outside the code",
+         [](DescriptionBuilder& b) {
+             return b.top({b.image_class("App", 28, -1, {{"Open", reinterpret_cast<void*>(&word_at)}})}, {});
+         },
+         D::outside_code},
+        {"own superclass", [](DescriptionBuilder& b) { return b.top({b.image_class("Loop", 28, 0)}, {}); },
+         D::inherits_from_itself},
+        {"two classes naming each other",
+         [](DescriptionBuilder& b) { return b.top({b.image_class("A", 28, 1), b.image_class("B", 28, 0)}, {}); },
+         D::inherits_from_itself},
+        {"a chain running into a loop",
+         [](DescriptionBuilder& b) {
+             return b.top({b.image_class("A", 28, 1), b.image_class("B", 28, 2), b.image_class("C", 28, 1)}, {});
+         },
+         D::inherits_from_itself},
+        {"superclasses named later in the table",
+         [](DescriptionBuilder& b) {
+             return b.top({b.image_class("C", 28, 2), b.image_class("A", 28, -1), b.image_class("B", 28, 1),
+                           b.image_class("Open", 28, 1, {{"Open", reinterpret_cast<void*>(&handler_code)}})},
+                          {});
+         },
+         D::none},
+    };
+    for (const Case& c : cases) {
+        DescriptionBuilder b;
+        const std::uint8_t* top = c.build(b);
+        DescriptionDamage why = D::outside_code;
+        project_read_classes(top, blocks(b), why);
+        EXPECT_EQ(why, c.damage) << c.what;
+    }
+    EXPECT_TRUE(g_reports.empty());
 }
 
 TEST_F(Description, ItemsInOrder) {
     std::size_t variable = d.word(0);
     const std::uint8_t* top = d.top({d.provided_class("Object")},
                                     {0, d.item(5, {0, d.address(variable)}), d.item(77, {}), d.item(3, {9})});
-    bool ok = false;
-    project_read_classes(top, span(), ok);
+    read_classes(top);
     ASSERT_TRUE(project_read_items(top, span()));
     EXPECT_EQ(g_reports, std::vector<int>{1323});  // kind 77
     EXPECT_EQ(RuntimeProjectObject(0), nullptr);

@@ -1,0 +1,7 @@
+// The last stop for a fault in image code (a damaged or miscompiled image,
+// a declared library routine misused): the failure report instead of the
+// system's crash dialog, then the process ends with the fault's code.
+#pragma once
+
+// Process-wide; installed once at start-up.
+void fault_filter_install();
