@@ -66,9 +66,20 @@ private:
             Param p;
             p.pos = cur().pos;
             p.name = take_name();
+            // name() or name(,): an array parameter of one or two dimensions
+            bool array = false;
+            int dims = 1;
+            if (is_punct("(")) {
+                array = true;
+                for (++i_; is_punct(","); ++i_) ++dims;
+                if (is_punct(")")) ++i_;
+                else error(cur().pos, "expected ')'");
+            }
             if (!is_word("as")) error(cur().pos, "expected 'As'");
             ++i_;
             p.type_name = type_ref();
+            p.type_name.array = array;
+            p.type_name.dims = dims;
             out.push_back(p);
             if (is_punct(",")) ++i_;
         }

@@ -67,6 +67,7 @@ void picture_release(RuntimeObject* picture, RuntimeClass*) {
     PictureData* data = reinterpret_cast<PictureObject*>(picture)->data;
     if (!data) return;
     reinterpret_cast<PictureObject*>(picture)->data = nullptr;
+    project_picture_forget(picture);
     RuntimeObject* graphics = data->graphics;
     RuntimeObject* mask = data->mask;
     graphics_detach(graphics);

@@ -53,6 +53,8 @@ void picture_draw(RuntimeObject* picture, HDC dc, const RECT& target, const RECT
 
 // The class's destructor.
 void picture_release(RuntimeObject* picture, RuntimeClass* cls);
+// A project picture going away is no longer found by its id.
+void project_picture_forget(RuntimeObject* picture);
 
 // The destructor of RGBSurface, which holds one reference to its picture.
 void rgb_surface_release(RuntimeObject* surface, RuntimeClass* cls);

@@ -27,4 +27,9 @@ std::uint32_t rgbSurfaceGetPixel(RuntimeObject* surface, std::int32_t x, std::in
 void rgbSurfaceSetPixel(RuntimeObject* surface, std::int32_t x, std::int32_t y, std::uint32_t colour);
 // The project picture with that id, or nil.
 RuntimeObject* RuntimePictureReference(std::int32_t id);
+// A BMP file as a new Picture; nil for any other file or one that cannot be read.
+RuntimeObject* FolderItemOpenImage(RuntimeObject* item);
+// Writes the picture as a BMP file; nothing for a name of another picture
+// format. An existing file is replaced only by a complete one.
+void FolderItemSaveAsPicture(RuntimeObject* item, RuntimeObject* picture);
 }

@@ -93,6 +93,14 @@ bool save_file(const char* path, const std::uint8_t* bytes, std::size_t size) {
 
 void picture_files_install() { project_item_factories().picture = project_picture; }
 
+void project_picture_forget(RuntimeObject* picture) {
+    for (std::uint32_t i = 0; i < g_project.count; ++i) {
+        if (g_project.pictures[i] != picture) continue;
+        g_project.pictures[i] = g_project.pictures[--g_project.count];
+        return;
+    }
+}
+
 extern "C" {
 
 RuntimeObject* FolderItemOpenImage(RuntimeObject* item) {
