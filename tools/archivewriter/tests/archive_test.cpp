@@ -3,6 +3,8 @@
 // records and every track's bytes, which tile the file after the directory.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "archive_reader.h"
 #include "test_support.h"
 
@@ -18,14 +20,21 @@ struct Case {
     std::vector<std::uint64_t> lengths;
 };
 
-const std::string kFixture = "Fixture Song.mp3";
-const std::string kFixtureBytes = [] {
+std::string pattern(std::size_t size) {
     std::string bytes;
-    for (int i = 0; i < 1000; ++i) bytes += static_cast<char>(i * 7 % 251);
+    for (std::size_t i = 0; i < size; ++i) bytes += static_cast<char>(i * 7 % 251);
     return bytes;
-}();
+}
 
-std::vector<Case> cases(const std::string& fixture_path) {
+// MP3 files given on the command line, by title: one small, one longer than
+// the writer's buffer and ten copy chunks.
+const std::map<std::string, std::string> kFixtures = {
+    {"Fixture Song.mp3", pattern(1000)},
+    {"Long Song.mp3", pattern(10 * 262144 + 7)},
+};
+
+std::vector<Case> cases(const ScratchDir& dir) {
+    const std::string fixture_path = dir.file("Fixture Song.mp3");
     const std::string long_album(254, 'A');
     return {
         {"no tracks", {"--album", "Nothing Here", "--artist", "Nobody", "--maker", "Maker"},
@@ -36,8 +45,10 @@ std::vector<Case> cases(const std::string& fixture_path) {
         {"three tracks, prefixed texts",
          {"--prefix", "--album", "Demo Album", "--artist", "Quilters", "--maker", "Pat", "--user-number", "3",
           "--silence", "1000", "--mp3", fixture_path, "--tone", "262144:880", "--title", "Chunk.mp3"},
-         "Quilters", "Demo Album", "Pat", "3", {21, 23, 21}, {"Track 1.mp3", kFixture, "Chunk.mp3"},
+         "Quilters", "Demo Album", "Pat", "3", {21, 23, 21}, {"Track 1.mp3", "Fixture Song.mp3", "Chunk.mp3"},
          {1000, 1000, 262144}},
+        {"an MP3 file of ten chunks and a piece", {"--mp3", dir.file("Long Song.mp3"), "--silence", "9"},
+         "", "", "", "", {1, 1, 1}, {"Long Song.mp3", "Track 2.mp3"}, {10 * 262144 + 7, 9}},
         {"a track of no bytes", {"--artist", "A", "--silence", "0", "--title", "Empty.mp3"},
          "A", "", "", "", {2, 1, 1}, {"Empty.mp3"}, {0}},
         {"empty artist, longest album", {"--album", long_album, "--maker", "M", "--user-number", "0"},
@@ -52,8 +63,8 @@ std::vector<Case> cases(const std::string& fixture_path) {
 
 TEST(ArchiveLayout, ReadsBackAsWritten) {
     ScratchDir dir;
-    write_file(dir.file(kFixture), kFixtureBytes);
-    for (const Case& c : cases(dir.file(kFixture))) {
+    for (const auto& [name, bytes] : kFixtures) write_file(dir.file(name), bytes);
+    for (const Case& c : cases(dir)) {
         SCOPED_TRACE(c.name);
         const std::string bytes = written(c.args);
         ASSERT_GE(bytes.size(), 1337u);
@@ -80,8 +91,9 @@ TEST(ArchiveLayout, ReadsBackAsWritten) {
             const Copied copied = copy_track(bytes, read.records[t]);
             EXPECT_EQ(copied.start, next);
             EXPECT_EQ(copied.data.size(), c.lengths[t]);
-            if (c.titles[t] == kFixture) {
-                EXPECT_EQ(copied.data, kFixtureBytes);
+            const auto fixture = kFixtures.find(c.titles[t]);
+            if (fixture != kFixtures.end()) {
+                EXPECT_TRUE(copied.data == fixture->second) << "the file's bytes";
             }
             next += c.lengths[t];
         }
