@@ -9,7 +9,7 @@
 #include "file_types.h"
 #include "folder_item.h"
 #include "objects/memory.h"
-#include "strings/message_owner.h"
+#include "startup/ui_services.h"
 #include "path_parts.h"
 
 namespace {
@@ -80,7 +80,7 @@ RuntimeObject* run_dialog(RuntimeString* filter_names, RuntimeString* default_na
     std::memcpy(file_name, initial.bytes, initial.length < kFileNameSize ? initial.length : kFileNameSize - 1);
     OPENFILENAMEA request{};
     request.lStructSize = kOpenFileNameSize;
-    request.hwndOwner = runtime_owner_window();
+    request.hwndOwner = ui_services().message_owner();
     request.lpstrFilter = filter.list;
     request.lpstrFile = file_name;
     request.nMaxFile = kFileNameSize;

@@ -16,7 +16,9 @@ POINT g_last_cursor = {-1, -1};
 
 bool has_windows(const UiServices& ui) { return project_settings().mdi || !ui.window_list_empty(); }
 
-void event_loop_pass() {
+}  // namespace
+
+void main_loop_pass() {
     UiServices& ui = ui_services();
     g_in_loop = true;
     ui.drain_drop_queue();
@@ -54,14 +56,12 @@ void event_loop_pass() {
     timer_service();
 }
 
-}  // namespace
-
 void main_loop_quit() { g_quit = true; }
 bool main_loop_quitting() { return g_quit; }
 bool main_loop_started() { return g_in_loop; }
 
 extern "C" int RuntimeRun() {
-    while (!g_quit) event_loop_pass();
+    while (!g_quit) main_loop_pass();
     UiServices& ui = ui_services();
     while (!ui.window_list_empty()) ui.close_first_window();
     OleUninitialize();

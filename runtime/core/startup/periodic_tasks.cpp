@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "startup/ui_services.h"
+
 namespace {
 PeriodicTask* g_tasks = nullptr;
 DWORD g_last_background_tick = 0;
@@ -54,5 +56,6 @@ extern "C" void RuntimeBackgroundTask() {
     if (tick == g_last_background_tick) return;
     g_last_background_tick = tick;
     timer_service();
+    ui_services().refresh_windows();
     g_last_background_tick = GetTickCount();
 }

@@ -82,6 +82,7 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
     ui.init_colours();
     builtin_classes_create();
     ui.describe_classes();
+    ui.describe_classes();
     // Plugin imports of file members are bound before any file object exists.
     file_classes_describe();
     drawing_classes_describe();

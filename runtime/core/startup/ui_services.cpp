@@ -10,11 +10,13 @@ bool no() { return false; }
 bool yes() { return true; }
 void no_cursor(POINT) {}
 bool not_consumed(MSG*) { return false; }
+const char* plain_caption() { return "Message"; }
 
 UiServices g_services = {
-    DefWindowProcA, DefWindowProcA, nothing, no_font, no_mdi_frame, no_client,
+    DefWindowProcA, DefWindowProcA, nothing, nothing, no_font, no_mdi_frame, no_client,
     nothing, nothing, no, no_cursor, not_consumed, nothing, nothing, nothing,
     yes, nothing, no, nothing, nothing,
+    nothing, no_client, plain_caption,
 };
 
 }  // namespace

@@ -12,6 +12,7 @@ struct UiServices {
     WNDPROC window_procedure;  // "TVWindow"
     WNDPROC pane_procedure;    // "TV_Pane"
     void (*init_colours)();    // the six interface colours
+    void (*describe_classes)();  // properties and events of the window and control classes
     void (*set_default_font)(const char* name, int size);
     // Multiple-document frame; false when it could not be made.
     bool (*create_mdi_frame)(RuntimeString* title, int width, int height);
@@ -33,6 +34,13 @@ struct UiServices {
     bool (*any_window_cancels_close)();
     void (*close_all_windows)();
     void (*stop_media)();
+
+    // RuntimeBackgroundTask: windows waiting to be shown appear and damaged
+    // ones repaint, without reading input.
+    void (*refresh_windows)();
+    // What message boxes hang off (null: none), and their caption.
+    HWND (*message_owner)();
+    const char* (*message_caption)();
 };
 
 UiServices& ui_services();

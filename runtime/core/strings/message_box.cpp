@@ -1,8 +1,9 @@
 #include <windows.h>
 
-#include "strings/message_owner.h"
+#include "startup/ui_services.h"
 #include "strings/runtime_string.h"
 
 extern "C" void RuntimeMsgBox(RuntimeString* s) {
-    MessageBoxA(runtime_owner_window(), string_cstr(s), runtime_message_caption(), MB_ICONINFORMATION);
+    UiServices& ui = ui_services();
+    MessageBoxA(ui.message_owner(), string_cstr(s), ui.message_caption(), MB_ICONINFORMATION);
 }

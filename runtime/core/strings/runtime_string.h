@@ -42,5 +42,5 @@ void RuntimeUnlockString(RuntimeString* s);
 RuntimeString* RuntimeAddString(RuntimeString* a, RuntimeString* b);
 }
 
-// Shows s in an information box (see message_owner.h for owner and caption).
+// Shows s in an information box, owned and captioned as ui_services() says.
 extern "C" void RuntimeMsgBox(RuntimeString* s);

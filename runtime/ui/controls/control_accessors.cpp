@@ -1,0 +1,98 @@
+#include "controls/control_accessors.h"
+
+#include "controls/control_object.h"
+#include "strings/runtime_string.h"
+
+namespace {
+
+ControlObject* c(RuntimeObject* object) { return as_control(object); }
+
+bool get_flag(RuntimeObject* object, std::uint8_t ControlObject::*flag) { return object && c(object)->*flag; }
+void set_flag(RuntimeObject* object, std::uint8_t ControlObject::*flag, bool on) {
+    if (object) c(object)->*flag = on ? 1 : 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+std::int32_t ctlPosGetter(RuntimeObject* control, std::uint32_t member) {
+    if (!control) return 0;
+    const ShortRect& r = c(control)->rect;
+    switch (member) {
+        case 0: return r.left;
+        case 1: return r.top;
+        case 2: return r.right - r.left;
+        case 3: return r.bottom - r.top;
+        default: return 0;
+    }
+}
+
+void ctlPosSetter(RuntimeObject* control, std::uint32_t member, std::int32_t value) {
+    if (!control) return;
+    ShortRect& r = c(control)->rect;
+    const std::int16_t v = static_cast<std::int16_t>(value);
+    switch (member) {
+        case 0: r.right = static_cast<std::int16_t>(r.right + (v - r.left)); r.left = v; break;
+        case 1: r.bottom = static_cast<std::int16_t>(r.bottom + (v - r.top)); r.top = v; break;
+        case 2: r.right = static_cast<std::int16_t>(r.left + v); break;
+        case 3: r.bottom = static_cast<std::int16_t>(r.top + v); break;
+        default: break;
+    }
+}
+
+bool controlVisibleGetter(RuntimeObject* control, std::uint32_t) { return get_flag(control, &ControlObject::visible); }
+void ControlVisibleSetter(RuntimeObject* control, std::uint32_t, bool visible) {
+    set_flag(control, &ControlObject::visible, visible);
+}
+bool controlEnabledGetter(RuntimeObject* control, std::uint32_t) { return get_flag(control, &ControlObject::enabled); }
+void controlEnabledSetter(RuntimeObject* control, std::uint32_t, bool enabled) {
+    set_flag(control, &ControlObject::enabled, enabled);
+}
+bool controlAutoDeactivateGetter(RuntimeObject* control, std::uint32_t) {
+    return get_flag(control, &ControlObject::auto_deactivate);
+}
+void controlAutoDeactivateSetter(RuntimeObject* control, std::uint32_t, bool on) {
+    set_flag(control, &ControlObject::auto_deactivate, on);
+}
+bool controlLockLeftGetter(RuntimeObject* control, std::uint32_t) { return get_flag(control, &ControlObject::lock_left); }
+void controlLockLeftSetter(RuntimeObject* control, std::uint32_t, bool on) {
+    set_flag(control, &ControlObject::lock_left, on);
+}
+bool controlLockTopGetter(RuntimeObject* control, std::uint32_t) { return get_flag(control, &ControlObject::lock_top); }
+void controlLockTopSetter(RuntimeObject* control, std::uint32_t, bool on) {
+    set_flag(control, &ControlObject::lock_top, on);
+}
+bool controlLockRightGetter(RuntimeObject* control, std::uint32_t) {
+    return get_flag(control, &ControlObject::lock_right);
+}
+void controlLockRightSetter(RuntimeObject* control, std::uint32_t, bool on) {
+    set_flag(control, &ControlObject::lock_right, on);
+}
+bool controlLockBottomGetter(RuntimeObject* control, std::uint32_t) {
+    return get_flag(control, &ControlObject::lock_bottom);
+}
+void controlLockBottomSetter(RuntimeObject* control, std::uint32_t, bool on) {
+    set_flag(control, &ControlObject::lock_bottom, on);
+}
+
+RuntimeObject* controlWindowGetter(RuntimeObject* control, std::uint32_t) {
+    return control ? RuntimeLockObject(as_object(c(control)->window)) : nullptr;
+}
+
+void controlBalloonHelpSetter(RuntimeObject* control, std::uint32_t, RuntimeString* text) {
+    if (control) string_assign(&c(control)->balloon_help, text);
+}
+
+void controlDisabledBalloonHelpSetter(RuntimeObject* control, std::uint32_t, RuntimeString* text) {
+    if (control) string_assign(&c(control)->disabled_balloon_help, text);
+}
+
+void controlMouseCursorSetter(RuntimeObject* control, std::uint32_t, RuntimeObject* cursor) {
+    if (!control) return;
+    RuntimeObject* old = c(control)->mouse_cursor;
+    c(control)->mouse_cursor = RuntimeLockObject(cursor);
+    RuntimeUnlockObject(old);
+}
+
+}  // extern "C"

@@ -1,0 +1,9 @@
+// Calling a method of an interface that an object's class implements,
+// found by the interface's and the method's names.
+#pragma once
+
+struct RuntimeObject;
+
+// The code of `method` of the interface named `interface_name` for
+// `object`'s class; null when the class does not implement it.
+void* interface_method(const RuntimeObject* object, const char* interface_name, const char* method);

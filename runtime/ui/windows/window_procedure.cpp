@@ -1,0 +1,229 @@
+// "TVWindow": native messages of a view become the window's events.
+#include "windows/window_procedure.h"
+
+#include "controls/control_object.h"
+#include "descriptions/control_dictionary.h"
+#include "objects/code_lookup.h"
+#include "drawing/graphics.h"
+#include "startup/project_settings.h"
+#include "strings/runtime_string.h"
+#include "windows/native_view.h"
+#include "windows/taskbar.h"
+#include "windows/window_events.h"
+
+namespace {
+
+RuntimeObject* object_of(NativeView* view) { return as_object(view->window); }
+
+COLORREF native_colour(std::uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+LRESULT erase_background(NativeView* view, HDC dc) {
+    RECT client;
+    GetClientRect(view->hwnd, &client);
+    if (view->has_back_colour) {
+        HBRUSH brush = CreateSolidBrush(native_colour(view->back_colour));
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+    } else {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return 1;
+}
+
+void paint(HWND hwnd, NativeView* view) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(view->hwnd, &ps);
+    view->paint_dc = dc;
+    SetTextAlign(dc, TA_BASELINE);
+    RuntimeObject* window = object_of(view);
+    if (event_lookup(window, g_window_events.paint)) {
+        RECT client;
+        GetClientRect(view->hwnd, &client);
+        RuntimeObject* g = graphics_for_dc(dc, client.right, client.bottom);
+        // The view may close inside the handler; the Graphics must not
+        // outlive this context either way.
+        RuntimeLockObject(window);
+        fire_object_event(window, g_window_events.paint, g);
+        graphics_detach(g);
+        RuntimeUnlockObject(g);
+        RuntimeUnlockObject(window);
+    }
+    if (as_window(window)->view == view) view->paint_dc = nullptr;
+    EndPaint(hwnd, &ps);
+}
+
+// Controls locked to the right or bottom edge follow it.
+void move_locked_controls(NativeView* view, int dx, int dy) {
+    ControlDictionary* controls = view->window->controls;
+    if (!controls || (dx == 0 && dy == 0)) return;
+    for (DictionaryEntry* e = controls->first; e && !view->closing; e = e->order_next) {
+        RuntimeObject* object = e->control;
+        if (!object || !is_rect_control(object)) continue;
+        ControlObject* c = as_control(object);
+        if (c->lock_right) {
+            c->rect.right = static_cast<std::int16_t>(c->rect.right + dx);
+            if (!c->lock_left) c->rect.left = static_cast<std::int16_t>(c->rect.left + dx);
+        }
+        if (c->lock_bottom) {
+            c->rect.bottom = static_cast<std::int16_t>(c->rect.bottom + dy);
+            if (!c->lock_top) c->rect.top = static_cast<std::int16_t>(c->rect.top + dy);
+        }
+    }
+}
+
+void read_native_rect(NativeView* view) {
+    RECT client;
+    GetClientRect(view->hwnd, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(view->hwnd, &origin);
+    WindowObject* window = view->window;
+    view->client = {static_cast<std::int16_t>(origin.y), static_cast<std::int16_t>(origin.x),
+                    static_cast<std::int16_t>(origin.y + client.bottom),
+                    static_cast<std::int16_t>(origin.x + client.right)};
+    view->client_width = static_cast<std::int16_t>(client.right);
+    view->client_height = static_cast<std::int16_t>(client.bottom);
+    window->rect = view->client;
+}
+
+void resized(NativeView* view) {
+    if (view->closing) return;
+    WindowObject* window = view->window;
+    const int old_width = window->rect.right - window->rect.left;
+    const int old_height = window->rect.bottom - window->rect.top;
+    read_native_rect(view);
+    window->saved = window->rect;
+    move_locked_controls(view, view->client_width - old_width, view->client_height - old_height);
+    if (!view->closing) fire_event(object_of(view), g_window_events.resized);
+}
+
+void moved(NativeView* view) {
+    if (view->closing) return;
+    read_native_rect(view);
+    fire_event(object_of(view), g_window_events.moved);
+}
+
+// Keeps the client area between the window's limits (0: none).
+void limit_sizing(NativeView* view, WPARAM edge, RECT* r) {
+    const WindowObject* w = view->window;
+    const int frame_x = GetSystemMetrics(SM_CXFRAME), frame_y = GetSystemMetrics(SM_CYFRAME);
+    int caption = GetSystemMetrics(SM_CYCAPTION);
+    if (w->frame == 3) caption = GetSystemMetrics(SM_CYSMCAPTION);
+    if (w->frame == 4) caption = 0;
+    if (view->owns_menu_bar && GetMenu(view->hwnd)) caption += GetSystemMetrics(SM_CYMENU);
+    auto clamp = [](int size, int low, int high) {
+        if (low > 0 && size < low) size = low;
+        if (high > 0 && size > high) size = high;
+        return size;
+    };
+    const int width = clamp(r->right - r->left - 2 * frame_x, w->min_width, w->max_width) + 2 * frame_x;
+    const int height = clamp(r->bottom - r->top - 2 * frame_y - caption, w->min_height, w->max_height) + 2 * frame_y + caption;
+    const bool left = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
+    const bool right = edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT;
+    const bool top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
+    const bool bottom = edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
+    if (left) r->left = r->right - width;
+    if (right) r->right = r->left + width;
+    if (top) r->top = r->bottom - height;
+    if (bottom) r->bottom = r->top + height;
+}
+
+void activated(NativeView* view, bool on) {
+    view->active = on;
+    RuntimeObject* window = object_of(view);
+    if (on) {
+        if (view->owns_menu_bar)
+            SetMenu(view->hwnd, view->window->menu_bar_visible ? application_menu_bar() : nullptr);
+        fire_event(window, g_window_events.activate);
+    } else {
+        fire_event(window, g_window_events.deactivate);
+    }
+}
+
+// The taskbar hides while the application is active in a window without
+// menu bar, and comes back when it is not.
+void application_activated(bool on) {
+    NativeView* view = view_of(GetActiveWindow());
+    if (on && view && !view->window->menu_bar_visible) taskbar_hide();
+    else if (!on) taskbar_show_again();
+}
+
+LRESULT mouse_activate(HWND hwnd, WPARAM wparam, LPARAM lparam) {
+    if (modal_window_visible(hwnd) && !view_of(hwnd)->modal) {
+        MessageBeep(0);
+        return MA_NOACTIVATEANDEAT;
+    }
+    return DefWindowProcA(hwnd, WM_MOUSEACTIVATE, wparam, lparam);
+}
+
+void mouse_down(NativeView* view, LPARAM lparam) {
+    if (view->closing) return;
+    const int x = static_cast<short>(LOWORD(lparam)), y = static_cast<short>(HIWORD(lparam));
+    // The handler may close the window; the view is gone then.
+    RuntimeObject* window = RuntimeLockObject(object_of(view));
+    if (fire_boolean_point_event(window, g_window_events.mouse_down, x, y) && as_window(window)->view == view) {
+        view->mouse_captured = 1;
+        SetCapture(view->hwnd);
+    }
+    RuntimeUnlockObject(window);
+}
+
+void mouse_moved(NativeView* view, LPARAM lparam) {
+    if (!view->mouse_captured || view->closing) return;
+    fire_point_event(object_of(view), g_window_events.mouse_drag, static_cast<short>(LOWORD(lparam)),
+                     static_cast<short>(HIWORD(lparam)));
+}
+
+void mouse_up(NativeView* view, LPARAM lparam) {
+    if (!view->mouse_captured) return;
+    view->mouse_captured = 0;
+    ReleaseCapture();
+    if (view->closing) return;
+    fire_point_event(object_of(view), g_window_events.mouse_up, static_cast<short>(LOWORD(lparam)),
+                     static_cast<short>(HIWORD(lparam)));
+}
+
+// True when the window's KeyDown took the key.
+bool key_down(NativeView* view, WPARAM character) {
+    if (view->closing) return true;
+    char c = static_cast<char>(character);
+    RuntimeString* key = string_from_bytes(&c, 1);
+    RuntimeObject* window = RuntimeLockObject(object_of(view));
+    bool taken = fire_boolean_text_event(window, g_window_events.key_down, key);
+    RuntimeUnlockString(key);
+    taken = taken || as_window(window)->view != view || view->closing;  // view read only while it exists
+    RuntimeUnlockObject(window);
+    return taken;
+}
+
+}  // namespace
+
+LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    NativeView* view = view_of(hwnd);
+    if (!view) return DefWindowProcA(hwnd, message, wparam, lparam);
+    switch (message) {
+        case WM_CLOSE: view_request_close(view); return 0;
+        case WM_DESTROY: view_native_destroyed(view); return 0;
+        case WM_ERASEBKGND: return erase_background(view, reinterpret_cast<HDC>(wparam));
+        case WM_PAINT: paint(hwnd, view); return 0;
+        case WM_SIZE:
+            if (wparam != SIZE_MINIMIZED) resized(view);
+            return 0;
+        case WM_MOVE: moved(view); return 0;
+        case WM_SIZING: limit_sizing(view, wparam, reinterpret_cast<RECT*>(lparam)); return TRUE;
+        case WM_ACTIVATE:
+            activated(view, LOWORD(wparam) != WA_INACTIVE);
+            return 0;
+        case WM_ACTIVATEAPP: application_activated(wparam != 0); return 0;
+        case WM_MOUSEACTIVATE: return mouse_activate(hwnd, wparam, lparam);
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN: mouse_down(view, lparam); return 0;
+        case WM_MOUSEMOVE: mouse_moved(view, lparam); return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP: mouse_up(view, lparam); return 0;
+        case WM_CHAR:
+            if (key_down(view, wparam)) return 0;
+            break;
+        default: break;
+    }
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
