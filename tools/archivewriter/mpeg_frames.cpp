@@ -121,10 +121,13 @@ void put_side_info(BitWriter& bits, int tone_hz) {
 
 }  // namespace
 
+// The same line in every granule sounds at an even multiple of the line
+// spacing (fs / 1152): line k at k lines' frequency when k is even, at k + 1
+// when it is odd. So tones come from even lines.
 int tone_line(int tone_hz) {
     const double line_hz = static_cast<double>(kSampleRate) / (2.0 * kLinesPerGranule);
-    const long line = std::lround(tone_hz / line_hz);
-    return static_cast<int>(std::clamp(line, 1L, static_cast<long>(kLinesPerGranule - 1)));
+    const long line = 2 * std::lround(tone_hz / (2 * line_hz));
+    return static_cast<int>(std::clamp(line, 2L, static_cast<long>(kLinesPerGranule - 2)));
 }
 
 FramePlan plan_frames(std::uint64_t bytes) {

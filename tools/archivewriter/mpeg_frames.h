@@ -34,11 +34,11 @@ struct FramePlan {
 };
 FramePlan plan_frames(std::uint64_t bytes);
 
-// A silent payload when `tone_hz` is 0; otherwise a tone at the nearest
-// spectral line.
+// A silent payload when `tone_hz` is 0; otherwise a tone.
 std::string make_frame(int bitrate_index, bool padded, int tone_hz);
 
-// The spectral line that carries a tone (1 to 575).
+// The spectral line that carries a tone (2 to 574, even): it sounds at
+// line * 48000 / 1152 Hz, the nearest such frequency to `tone_hz`.
 int tone_line(int tone_hz);
 
 }  // namespace archive

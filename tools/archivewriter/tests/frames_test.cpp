@@ -158,7 +158,7 @@ TEST(GeneratedFrames, FillTracksExactlyAndDecode) {
         const char* suffix;
         int line;  // 0 for silence
     };
-    const Kind kinds[] = {{"--silence", "", 0}, {"--tone", "", 11}, {"--tone", ":880", 21}, {"--tone", ":20000", 480}};
+    const Kind kinds[] = {{"--silence", "", 0}, {"--tone", "", 10}, {"--tone", ":880", 22}, {"--tone", ":20000", 480}};
     for (const Kind& kind : kinds) {
         for (std::uint64_t length : lengths) {
             SCOPED_TRACE(std::string(kind.option) + " " + std::to_string(length) + kind.suffix);
