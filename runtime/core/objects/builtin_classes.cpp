@@ -73,7 +73,7 @@ const BuiltinRow kRows[] = {
     {B::CollectionElement, "CollectionElement", 24, B::Object, nullptr},
     {B::DragItem, "DragItem", 72, B::Object, nullptr},
     {B::Clipboard, "Clipboard", 32, B::Object, nullptr},
-    {B::Timer, "Timer", 52, B::Object, nullptr},
+    {B::Timer, "Timer", 52, B::Object, &kTimerEventTable},
     {B::Thread, "Thread", 32, B::Object, nullptr},
     {B::Semaphore, "Semaphore", 28, B::Object, nullptr},
     {B::CriticalSection, "CriticalSection", 48, B::Object, nullptr},

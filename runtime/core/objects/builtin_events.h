@@ -36,3 +36,9 @@ struct ApplicationEvents {
 };
 extern ApplicationEvents g_application_events;
 extern const EventTable kApplicationEventTable;
+
+struct TimerEvents {
+    EventDefinition* action;
+};
+extern TimerEvents g_timer_events;
+extern const EventTable kTimerEventTable;
