@@ -1,5 +1,9 @@
 #include "objects/debugger.h"
 
+#include <windows.h>
+
+#include <cstdio>
+
 #include "objects/builtin_classes.h"
 #include "objects/classes.h"
 #include "objects/memory.h"
@@ -9,6 +13,19 @@
 namespace {
 
 RuntimeObject* g_runtime_instance = nullptr;
+
+std::uint32_t object_id(const RuntimeObject* object) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(object)) ^ 0x15C7A3u;
+}
+
+// The name of the nearest named class: image subclasses of controls and
+// windows may be unnamed.
+const RuntimeString* class_name_of(const RuntimeObject* object) {
+    for (const RuntimeClass* cls = object ? object->cls : nullptr; cls; cls = cls->superclass) {
+        if (string_length(cls->name)) return cls->name;
+    }
+    return nullptr;
+}
 
 // The n-th live object (from 0, newest first), not counting `excluded`.
 RuntimeObject* live_object_at(const RuntimeObject* excluded, std::int32_t n) {
@@ -32,15 +49,13 @@ extern "C" std::int32_t RuntimeDebugObjectCount(RuntimeObject* excluded) {
 
 extern "C" std::uint32_t RuntimeDebugObjectID(RuntimeObject* excluded, std::int32_t n) {
     const RuntimeObject* object = live_object_at(excluded, n);
-    return object ? reinterpret_cast<std::uintptr_t>(object) ^ 0x15C7A3u : 0;
+    return object ? object_id(object) : 0;
 }
 
 extern "C" RuntimeString* RuntimeDebugObjectClass(RuntimeObject* excluded, std::int32_t n) {
     const RuntimeObject* object = live_object_at(excluded, n);
-    for (const RuntimeClass* cls = object ? object->cls : nullptr; cls; cls = cls->superclass) {
-        if (string_length(cls->name)) return string_from_bytes(string_cstr(cls->name), string_length(cls->name));
-    }
-    return nullptr;
+    const RuntimeString* name = class_name_of(object);
+    return name ? string_from_bytes(string_cstr(name), string_length(name)) : nullptr;
 }
 
 extern "C" std::int32_t RuntimeDebugObjectRefs(RuntimeObject* excluded, std::int32_t n) {
@@ -57,4 +72,13 @@ extern "C" RuntimeObject* RuntimeDebugInstance() {
     // its reference leaves the single instance alive.
     if (!g_runtime_instance) g_runtime_instance = object_new(builtin_class(BuiltinClass::Runtime));
     return RuntimeLockObject(g_runtime_instance);
+}
+
+extern "C" void debugDumpObjects() {
+    for (const RuntimeObject* object = live_objects_first(); object; object = object->next) {
+        char line[300];
+        std::snprintf(line, sizeof line, "%08X %.255s %d\r\n", static_cast<unsigned>(object_id(object)),
+                      string_cstr(class_name_of(object)), static_cast<int>(object->refs));
+        OutputDebugStringA(line);
+    }
 }

@@ -14,4 +14,7 @@ RuntimeString* RuntimeDebugObjectClass(RuntimeObject* excluded, std::int32_t n);
 std::int32_t RuntimeDebugObjectRefs(RuntimeObject* excluded, std::int32_t n);
 std::uint32_t RuntimeDebugMemoryUsed();
 RuntimeObject* RuntimeDebugInstance();
+// One debugger-output line per live object, newest first: identifier (as
+// RuntimeDebugObjectID gives it), class name, references.
+void debugDumpObjects();
 }

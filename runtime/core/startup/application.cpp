@@ -62,6 +62,8 @@ bool application_open_documents(const char* command_line) {
     return opened;
 }
 
+extern "C" RuntimeObject* getAppObject() { return RuntimeLockObject(g_application); }
+
 extern "C" void ApplicationNewDocument() { application_fire(g_application_events.new_document); }
 
 extern "C" void ApplicationOpenDocument(RuntimeObject* item) {

@@ -27,6 +27,7 @@ bool next_document(const char*& cursor, const char*& start, std::size_t& length)
 bool application_open_documents(const char* command_line);
 
 extern "C" {
+RuntimeObject* getAppObject();  // a new reference; nil before start-up
 void ApplicationQuit();
 void ApplicationNewDocument();
 void ApplicationOpenDocument(RuntimeObject* item);

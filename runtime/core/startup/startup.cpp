@@ -19,6 +19,7 @@
 #include "startup/project_settings.h"
 #include "startup/startup.h"
 #include "startup/ui_services.h"
+#include "values/collection.h"
 #include "timer/timer.h"
 #include "values/array_owner.h"
 #include "values/collection.h"
@@ -85,6 +86,7 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
     ui.describe_classes();
     // Plugin imports of file members are bound before any file object exists.
     file_classes_describe();
+    collection_class_describe();
     drawing_classes_describe();
     timer_class_describe();
     collection_class_describe();

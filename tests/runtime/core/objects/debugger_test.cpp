@@ -1,5 +1,10 @@
 // The debugger's view of the live objects and the runtime instance.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "objects/builtin_classes.h"
 #include "objects/debugger.h"
@@ -8,6 +13,22 @@
 #include "objects/objects.h"
 
 namespace {
+
+// Debugger output as a debugger would see it: the system raises it as an
+// exception that a vectored handler sees before anyone else.
+std::vector<std::string>& debug_lines() {
+    static std::vector<std::string> lines;
+    return lines;
+}
+
+LONG CALLBACK take_debug_output(EXCEPTION_POINTERS* info) {
+    const EXCEPTION_RECORD* r = info->ExceptionRecord;
+    if (r->ExceptionCode != DBG_PRINTEXCEPTION_C || r->NumberParameters < 2) return EXCEPTION_CONTINUE_SEARCH;
+    const char* text = reinterpret_cast<const char*>(r->ExceptionInformation[1]);
+    debug_lines().emplace_back(text, r->ExceptionInformation[0] ? r->ExceptionInformation[0] - 1 : 0);
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
 
 TEST(Debugger, WalksTheLiveObjectsNewestFirstSkippingTheExcludedOne) {
     RuntimeClass* named = make_class("Named");
@@ -58,3 +79,24 @@ TEST(Debugger, TheRuntimeInstanceIsSingleAndOutlivesItsCallers) {
 }
 
 }  // namespace
+
+TEST(Debugger, DumpWritesOneLinePerLiveObjectFromTheSameWalk) {
+    RuntimeClass* named = make_class("Dumped");
+    RuntimeObject* first = object_new(named);
+    RuntimeObject* second = object_new(named);
+    RuntimeLockObject(second);
+    debug_lines().clear();
+    void* handler = AddVectoredExceptionHandler(1, take_debug_output);
+    debugDumpObjects();
+    RemoveVectoredExceptionHandler(handler);
+
+    ASSERT_EQ(debug_lines().size(), static_cast<std::size_t>(RuntimeDebugObjectCount(nullptr)));
+    for (std::int32_t n : {0, 1}) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%08X Dumped %d\r\n",
+                      static_cast<unsigned>(RuntimeDebugObjectID(nullptr, n)), RuntimeDebugObjectRefs(nullptr, n));
+        EXPECT_EQ(debug_lines()[n], expected) << n;
+    }
+    EXPECT_EQ(debug_lines()[0].substr(9), "Dumped 2\r\n");
+    for (RuntimeObject* object : {first, second, second}) RuntimeUnlockObject(object);
+}
