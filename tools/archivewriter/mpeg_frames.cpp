@@ -42,24 +42,26 @@ void add_frame(FramePlan& plan, int bitrate_index, bool padded, std::uint64_t co
     plan.runs.push_back({bitrate_index, padded, count});
 }
 
-// Fewest frames for short tracks, by a table of every sum up to `bytes`;
-// what no whole frames reach is left to a cut frame.
+// Short tracks by a table of every sum up to `bytes`, costing other bit
+// rates more than 128 kbit/s so that a track plays about as long as its
+// size says; what no whole frames reach is left to a cut frame.
 void plan_small(FramePlan& plan, std::uint32_t bytes) {
     const std::vector<FrameKind> kinds = frame_kinds();
-    std::vector<std::uint32_t> frames(bytes + 1, UINT32_MAX);
+    std::vector<std::uint32_t> cost(bytes + 1, UINT32_MAX);
     std::vector<int> last(bytes + 1, -1);
-    frames[0] = 0;
+    cost[0] = 0;
     for (std::uint32_t sum = 1; sum <= bytes; ++sum) {
         for (std::size_t k = 0; k < kinds.size(); ++k) {
             const std::uint32_t size = static_cast<std::uint32_t>(kinds[k].bytes);
-            if (size <= sum && frames[sum - size] != UINT32_MAX && frames[sum - size] + 1 < frames[sum]) {
-                frames[sum] = frames[sum - size] + 1;
+            const std::uint32_t step = kinds[k].bitrate_index == kBulkIndex ? 1 : 3;
+            if (size <= sum && cost[sum - size] != UINT32_MAX && cost[sum - size] + step < cost[sum]) {
+                cost[sum] = cost[sum - size] + step;
                 last[sum] = static_cast<int>(k);
             }
         }
     }
     std::uint32_t whole = bytes;
-    while (frames[whole] == UINT32_MAX) --whole;
+    while (cost[whole] == UINT32_MAX) --whole;
     for (std::uint32_t sum = whole; sum > 0; sum -= static_cast<std::uint32_t>(kinds[last[sum]].bytes)) {
         add_frame(plan, kinds[last[sum]].bitrate_index, kinds[last[sum]].padded, 1);
     }

@@ -25,7 +25,7 @@ struct FrameRun {
     std::uint64_t count;
 };
 
-// Frames that add up to `bytes`, largest first; where no set of whole frames
+// Frames that add up to `bytes`, mostly of 128 kbit/s, largest first; where no set of whole frames
 // has that sum the track ends in the first `cut` bytes (fewer than the
 // smallest frame) of one more 32 kbit/s frame.
 struct FramePlan {

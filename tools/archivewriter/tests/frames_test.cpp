@@ -1,7 +1,8 @@
 // Generated tracks are MPEG audio: every frame header decodes (sync, MPEG-1
 // Layer III, a legal bit rate and sample rate) and gives the length that
 // reaches the next header; frames fill the track exactly, with at most a cut
-// frame shorter than any whole one; silent frames carry no audio bits, tone
+// frame shorter than any whole one, and mostly of 128 kbit/s so that a track
+// plays as long as its size suggests; silent frames carry no audio bits, tone
 // frames one spectral line in each granule, coded as their side info says.
 #include <gtest/gtest.h>
 
@@ -170,6 +171,10 @@ TEST(GeneratedFrames, FillTracksExactlyAndDecode) {
             EXPECT_EQ(walk.frames == 0, length < 96);
             if (walk.frames > 0) {
                 EXPECT_EQ(walk.tones, std::set<int>{kind.line});
+            }
+            if (length >= 5000) {
+                const double bulk_frames = static_cast<double>(length) / 384;  // 128 kbit/s
+                EXPECT_NEAR(static_cast<double>(walk.frames), bulk_frames, 1 + 0.03 * bulk_frames) << "play time";
             }
             if (length >= 96 * 97) {
                 EXPECT_EQ(walk.cut, 0u) << "long tracks are whole frames";
