@@ -1,5 +1,6 @@
 #include "output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -83,9 +84,16 @@ bool write_frames(const Payload& payload, CutSink& sink, std::string& error) {
     const int hz = payload.kind == Payload::Kind::Tone ? payload.tone_hz : 0;
     const FramePlan frames = plan_frames(payload.bytes);
     for (const FrameRun& run : frames.runs) {
+        // The frames of a run are all alike: written a buffer's worth at a time.
         const std::string frame = make_frame(run.bitrate_index, run.padded, hz);
-        for (std::uint64_t i = 0; i < run.count && !sink.full(); ++i) {
-            if (!sink.write(frame.data(), frame.size(), error)) return false;
+        const std::uint64_t per_block = std::min<std::uint64_t>(run.count, kBufferBytes / frame.size() + 1);
+        std::string block;
+        block.reserve(static_cast<std::size_t>(per_block) * frame.size());
+        for (std::uint64_t i = 0; i < per_block; ++i) block += frame;
+        for (std::uint64_t left = run.count; left > 0 && !sink.full();) {
+            const std::uint64_t now = std::min(left, per_block);
+            if (!sink.write(block.data(), static_cast<std::size_t>(now) * frame.size(), error)) return false;
+            left -= now;
         }
     }
     if (frames.cut > 0) return sink.write(make_frame(1, false, hz).data(), frames.cut, error);
