@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "descriptions/type_records.h"
 #include "image/export_table.h"
 #include "objects/builtin_classes.h"
 #include "objects/classes.h"
@@ -318,7 +319,8 @@ TEST_F(Timers, AHandlerMayDropTheLastReference) {
     }
 }
 
-// The property list and the export table name the same accessors.
+// The property list (Integer values, read from description texts) and the
+// export table name the same accessors.
 TEST_F(Timers, PropertiesAndExportsNameTheAccessors) {
     const struct {
         const char* name;
@@ -339,6 +341,7 @@ TEST_F(Timers, PropertiesAndExportsNameTheAccessors) {
         ASSERT_NE(found, nullptr) << c.name;
         EXPECT_EQ(found->getter, c.getter) << c.name;
         EXPECT_EQ(found->setter, c.setter) << c.name;
+        EXPECT_EQ(found->type, &kIntegerType) << c.name;
         EXPECT_EQ(export_lookup_link(c.getter_name), c.getter);
         EXPECT_EQ(export_lookup_link(c.setter_name), c.setter);
     }
