@@ -14,7 +14,9 @@ struct RuntimeObject;
 [[noreturn]] void raise_owned(RuntimeObject* exception);
 
 // RuntimeStackCheck raises once the stack reaches below this address; 0
-// (before start-up sets it) never raises.
+// (before start-up sets it) never raises. While a raise releases what its
+// walk passes, a reserve below the limit is allowed; beyond it the program
+// ends with the unhandled-exception message.
 void stack_limit_set(std::uintptr_t limit);
 
 extern "C" {

@@ -56,6 +56,7 @@ const BuiltinRow kRows[] = {
     {B::TypeMismatchException, "typeMismatchException", 24, B::RuntimeException, nullptr},
     {B::StackOverflowException, "stackOverflowException", 24, B::RuntimeException, nullptr},
     {B::EndException, "EndException", 24, B::RuntimeException, nullptr},
+    {B::DivideByZeroException, "DivideByZeroException", 24, B::RuntimeException, nullptr},
     {B::FolderItem, "FolderItem", 32, B::Object, nullptr},
     {B::BinaryStream, "BinaryStream", 32, B::Object, nullptr},
     {B::TextInputStream, "TextInputStream", 1060, B::Object, nullptr},
@@ -96,6 +97,8 @@ const BuiltinRow kRows[] = {
     {B::ListColumnValueProvider, "listColumnValueProvider", 24, B::Object, nullptr},
     {B::ListSelectionProvider, "listSelectionProvider", 24, B::Object, nullptr},
     {B::SysKeyboard, "Sys$Keyboard", 24, B::Object, nullptr},
+    // Owns one array local of compiled code (array, element kind).
+    {B::SysArrayOwner, "Sys$ArrayOwner", 32, B::Object, nullptr},
 };
 static_assert(sizeof kRows / sizeof kRows[0] == kCount, "one row per built-in class");
 

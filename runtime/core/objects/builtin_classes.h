@@ -43,6 +43,7 @@ enum class BuiltinClass {
     TypeMismatchException,
     StackOverflowException,
     EndException,
+    DivideByZeroException,
     FolderItem,
     BinaryStream,
     TextInputStream,
@@ -83,6 +84,7 @@ enum class BuiltinClass {
     ListColumnValueProvider,
     ListSelectionProvider,
     SysKeyboard,
+    SysArrayOwner,
     Count
 };
 

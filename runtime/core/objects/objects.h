@@ -30,7 +30,8 @@ bool object_isa(const RuntimeObject* object, const RuntimeClass* cls);
 RuntimeObject* live_objects_first();
 
 // For the unwinder: execution resumes in `frame`, so every runtime frame
-// below it is gone; a destruction loop running there no longer is.
+// below it is gone: a destruction loop running there no longer is, and an
+// object whose constructor raised there is released.
 void objects_unwound_to(const void* frame);
 
 extern "C" {
