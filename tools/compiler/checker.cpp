@@ -1,20 +1,24 @@
 #include "checker.h"
 
 #include <climits>
+#include <memory>
 #include <set>
+#include <unordered_map>
+#include <vector>
 
 #include "lexer.h"
+#include "name_index.h"
 
 namespace tavoc {
 
 bool is_subclass(const ClassInfo* cls, const ClassInfo* base) {
-    for (int guard = 0; cls && guard < 1000; cls = cls->super, ++guard)
+    for (; cls; cls = cls->super)
         if (cls == base) return true;
     return false;
 }
 
 bool implements(const ClassInfo* cls, const ClassInfo* interface) {
-    for (int guard = 0; cls && guard < 1000; cls = cls->super, ++guard)
+    for (; cls; cls = cls->super)
         for (const ClassInfo* i : cls->interfaces)
             if (i == interface) return true;
     return false;
@@ -40,7 +44,7 @@ std::string type_name(const Type& t) {
 }
 
 const EventDef* find_event(const ClassInfo* cls, const std::string& name) {
-    for (int guard = 0; cls && guard < 1000; cls = cls->super, ++guard)
+    for (; cls; cls = cls->super)
         for (const EventDef& e : cls->events)
             if (same_name(e.name, name)) return &e;
     return nullptr;
@@ -86,11 +90,16 @@ bool same_type(const Type& a, const Type& b) {
 }
 bool is_numeric(const Type& t) { return t.is_int() || t.is_float(); }
 
+struct MemberIndex {
+    NameIndex<Field*> fields;
+    NameIndex<Routine*> routines;
+};
+
 class Checker {
 public:
     Checker(Program& program, Diagnostics& diags) : prog_(program), diags_(diags) {
-        variant_ = prog_.find_class("Variant");
-        object_ = prog_.find_class("Object");
+        variant_ = class_named("Variant");
+        object_ = class_named("Object");
     }
 
     void run() {
@@ -110,26 +119,25 @@ private:
 
     // ---- classes ---------------------------------------------------------------
     void resolve_classes() {
-        for (std::size_t i = prog_.prelude_class_count; i < prog_.classes.size(); ++i) {
+        NameIndex<ClassInfo*> named;
+        for (std::size_t i = 0; i < prog_.classes.size(); ++i) {
             ClassInfo* c = prog_.classes[i].get();
             if (c->name.empty()) continue;
-            for (std::size_t j = 0; j < i; ++j) {
-                ClassInfo* other = prog_.classes[j].get();
-                if (!other->name.empty() && same_name(other->name, c->name)) {
-                    error(c->pos, "'" + c->name + "' is already the name of a " +
-                                      (other->builtin ? "built-in class" : other->is_module ? "module" : "class"));
-                    break;
-                }
+            ClassInfo* other = named.find(c->name);
+            if (other && i >= prog_.prelude_class_count) {
+                error(c->pos, "'" + c->name + "' is already the name of a " +
+                                  (other->builtin ? "built-in class" : other->is_module ? "module" : "class"));
             }
+            named.add(c->name, c);
         }
         for (auto& c : prog_.classes) {
             for (const TypeRef& n : c->interface_names) {
-                ClassInfo* i = prog_.find_class(n.name);
+                ClassInfo* i = class_named(n.name);
                 if (!i || !i->is_interface) error(n.pos, "'" + n.name + "' is not an interface");
                 else c->interfaces.push_back(i);
             }
             if (c->super_name.empty()) continue;
-            c->super = prog_.find_class(c->super_name);
+            c->super = class_named(c->super_name);
             if (!c->super) {
                 Pos pos = c->control ? c->control->class_name.pos : c->pos;
                 error(pos, "unknown class '" + c->super_name + "'");
@@ -138,15 +146,35 @@ private:
                 c->super = nullptr;
             }
         }
-        for (auto& c : prog_.classes) {
-            int depth = 0;
-            for (ClassInfo* s = c->super; s; s = s->super)
-                if (++depth > 200 || s == c.get()) {
-                    error(c->pos, "class '" + c->name + "' inherits from itself");
-                    c->super = nullptr;
-                    break;
-                }
+        break_inheritance_cycles();
+    }
+
+    // Each chain is followed once, however deep: a class met again on the
+    // chain being followed starts a cycle, which is reported and cut there.
+    void break_inheritance_cycles() {
+        enum class Walk { Unseen, OnChain, Done };
+        std::unordered_map<const ClassInfo*, Walk> walk;
+        std::vector<ClassInfo*> chain;
+        for (auto& start : prog_.classes) {
+            chain.clear();
+            ClassInfo* c = start.get();
+            for (; c && walk[c] == Walk::Unseen; c = c->super) {
+                walk[c] = Walk::OnChain;
+                chain.push_back(c);
+            }
+            if (c && walk[c] == Walk::OnChain) {
+                error(c->pos, "class '" + c->name + "' inherits from itself");
+                c->super = nullptr;
+            }
+            for (ClassInfo* k : chain) walk[k] = Walk::Done;
         }
+    }
+
+    ClassInfo* class_named(const std::string& name) {
+        return classes_.follow(prog_.classes, [](NameIndex<ClassInfo*>& index, const std::unique_ptr<ClassInfo>& c) {
+                           if (!c->is_module && !c->name.empty()) index.add(c->name, c.get());
+                       })
+            .find(name);
     }
 
     Type resolve(const TypeRef& ref) {
@@ -159,7 +187,7 @@ private:
         for (auto& [n, k] : simple)
             if (same_name(ref.name, n)) t = make(k), found = true;
         if (!found) {
-            if (ClassInfo* c = prog_.find_class(ref.name)) t = make(TypeKind::Object, c);
+            if (ClassInfo* c = class_named(ref.name)) t = make(TypeKind::Object, c);
             else error(ref.pos, "unknown type '" + ref.name + "'");
         }
         t.array = ref.array;
@@ -219,10 +247,9 @@ private:
             slot = &f;
         }
         if (f.kind != FunctionKind::Sub && f.kind != FunctionKind::Function) return;
-        for (auto& m : owner->members)
-            if (same_name(m->name, f.name)) error(f.pos, "'" + f.name + "' is defined twice in " + owner_name);
-        for (auto& fld : owner->fields)
-            if (same_name(fld->name, f.name)) error(f.pos, "'" + f.name + "' is already a property of " + owner_name);
+        MemberIndex& known = members_of(owner);
+        if (known.routines.find(f.name)) error(f.pos, "'" + f.name + "' is defined twice in " + owner_name);
+        if (known.fields.find(f.name)) error(f.pos, "'" + f.name + "' is already a property of " + owner_name);
         auto r = std::make_unique<Routine>();
         r->name = f.name;
         r->pos = f.pos;
@@ -236,19 +263,24 @@ private:
         owner->members.push_back(std::move(r));
     }
 
+    // Superclasses first; a chain of any depth is walked without recursion.
     void layout(ClassInfo* c, std::set<ClassInfo*>& done) {
-        if (done.count(c)) return;
-        done.insert(c);
-        if (c->super) layout(c->super, done);
+        std::vector<ClassInfo*> chain;
+        for (; c && done.insert(c).second; c = c->super) chain.push_back(c);
+        for (auto k = chain.rbegin(); k != chain.rend(); ++k) layout_one(*k);
+    }
+
+    void layout_one(ClassInfo* c) {
         if (c->builtin && c->instance_size == 0) c->instance_size = c->super ? c->super->instance_size : 24;
         if (c->builtin || c->is_module) return;
         int size = c->super ? c->super->instance_size : 24;
-        for (std::size_t i = 0; i < c->fields.size(); ++i) {
-            Field& f = *c->fields[i];
+        NameIndex<Field*> earlier;
+        for (auto& field : c->fields) {
+            Field& f = *field;
             f.offset = size;
             size += f.type.size() ? f.type.size() : 4;
-            for (std::size_t j = 0; j < i; ++j)
-                if (same_name(c->fields[j]->name, f.name)) error(f.pos, "property '" + f.name + "' is defined twice");
+            if (earlier.find(f.name)) error(f.pos, "property '" + f.name + "' is defined twice");
+            earlier.add(f.name, &f);
         }
         c->instance_size = size;
         if (c->super && !c->super->builtin) c->vtable = c->super->vtable;
@@ -306,8 +338,8 @@ private:
     }
 
     void check_windows() {
-        ClassInfo* window = prog_.find_class("Window");
-        ClassInfo* control = prog_.find_class("Control");
+        ClassInfo* window = class_named("Window");
+        ClassInfo* control = class_named("Control");
         for (auto& w : prog_.windows) {
             if (w->cls->super && !is_subclass(w->cls->super, window))
                 error(w->pos, "a window inherits from Window, not from '" + w->cls->super->name + "'");
@@ -341,12 +373,12 @@ private:
             for (BindingDecl& b : w->bindings) {
                 b.source_position = control_position(*w, b.source, b.source_pos);
                 b.target_position = control_position(*w, b.target, b.target_pos);
-                b.binder = prog_.find_class(b.binder_name.name);
+                b.binder = class_named(b.binder_name.name);
                 if (!b.binder) error(b.binder_name.pos, "unknown class '" + b.binder_name.name + "'");
             }
             for (std::size_t i = 0; i < w->controls.size(); ++i) {
                 ControlDecl& c = *w->controls[i];
-                c.base = prog_.find_class(c.class_name.name);
+                c.base = class_named(c.class_name.name);
                 if (!c.base) {
                     if (!c.cls) error(c.class_name.pos, "unknown class '" + c.class_name.name + "'");
                     c.base = control;
@@ -389,11 +421,11 @@ private:
     }
 
     void check_items(std::vector<MenuItemDecl>& items) {
-        ClassInfo* menu_item = prog_.find_class("MenuItem");
+        ClassInfo* menu_item = class_named("MenuItem");
         for (MenuItemDecl& i : items) {
             i.cls = menu_item;
             if (!i.class_name.name.empty()) {
-                i.cls = prog_.find_class(i.class_name.name);
+                i.cls = class_named(i.class_name.name);
                 if (!i.cls || !is_subclass(i.cls, menu_item)) {
                     error(i.class_name.pos, "'" + i.class_name.name + "' is not a menu item class");
                     i.cls = menu_item;
@@ -415,8 +447,8 @@ private:
     }
 
     void check_handlers() {
-        ClassInfo* application = prog_.find_class("Application");
-        ClassInfo* window = prog_.find_class("Window");
+        ClassInfo* application = class_named("Application");
+        ClassInfo* window = class_named("Window");
         for (auto& c : prog_.classes) {
             for (Function* h : c->handlers) {
                 const EventDef* ev = c->super ? find_event(c->super, h->name) : nullptr;
@@ -499,33 +531,32 @@ private:
         if (f.kind == FunctionKind::InstanceGetter) return;
         if (!cls_->is_module) f.me = add_local("Me", make(TypeKind::Object, cls_), true);
         for (Param& p : f.params) {
-            for (auto& [n, l] : scope_)
-                if (same_name(n, p.name)) error(p.pos, "parameter '" + p.name + "' is given twice");
-            scope_.push_back({p.name, add_local(p.name, p.type, true)});
+            if (scope_.find(p.name)) error(p.pos, "parameter '" + p.name + "' is given twice");
+            scope_.declare(p.name, add_local(p.name, p.type, true));
         }
         if (f.kind == FunctionKind::Constructor || f.kind == FunctionKind::Destructor) add_local("$class", make(TypeKind::Integer), true);
-        if (!f.catches.empty()) f.exception_local = add_local("$exception", make(TypeKind::Object, prog_.find_class("RuntimeException")), false);
+        if (!f.catches.empty()) f.exception_local = add_local("$exception", make(TypeKind::Object, class_named("RuntimeException")), false);
         if (f.result.kind != TypeKind::Void) f.result_local = add_local("$result", f.result, false);
         for (StmtPtr& s : f.body) check_stmt(*s);  // catch clauses see the body's own variables
-        ClassInfo* runtime_exception = prog_.find_class("RuntimeException");
+        ClassInfo* runtime_exception = class_named("RuntimeException");
         for (CatchClause& c : f.catches) {
-            c.cls = prog_.find_class(c.class_name.name);
+            c.cls = class_named(c.class_name.name);
             if (!c.cls || !is_subclass(c.cls, runtime_exception)) {
                 error(c.class_name.pos, "'" + c.class_name.name + "' is not an exception class");
                 c.cls = runtime_exception;
             }
-            std::size_t mark = scope_.size();
+            std::size_t mark = scope_.mark();
             c.local = add_local(c.var, make(TypeKind::Object, c.cls), false);
-            scope_.push_back({c.var, c.local});
+            scope_.declare(c.var, c.local);
             check_block(c.body);
-            scope_.resize(mark);
+            scope_.back_to(mark);
         }
     }
 
     void check_block(std::vector<StmtPtr>& body) {
-        std::size_t mark = scope_.size(), constants = constants_.size();
+        std::size_t mark = scope_.mark(), constants = constants_.size();
         for (StmtPtr& s : body) check_stmt(*s);
-        scope_.resize(mark);
+        scope_.back_to(mark);
         constants_.resize(constants);
     }
 
@@ -542,11 +573,7 @@ private:
         return nullptr;
     }
 
-    Local* find_local(const std::string& name) {
-        for (auto it = scope_.rbegin(); it != scope_.rend(); ++it)
-            if (same_name(it->first, name)) return it->second;
-        return nullptr;
-    }
+    Local* find_local(const std::string& name) { return scope_.find(name); }
 
     void check_stmt(Stmt& s) {
         switch (s.kind) {
@@ -562,7 +589,7 @@ private:
                     convert(s.value, t);
                 }
                 s.local = add_local(s.name, t, false);
-                scope_.push_back({s.name, s.local});
+                scope_.declare(s.name, s.local);
                 return;
             }
             case StmtKind::Const:
@@ -584,10 +611,10 @@ private:
                 if (s.value->type.kind == TypeKind::Void || s.value->type.array || s.value->type.kind == TypeKind::Nil)
                     return error(s.value->pos, "Select Case needs a value");
                 s.local = add_local(s.name, s.value->type, false);
-                std::size_t mark = scope_.size();
-                scope_.push_back({s.name, s.local});
+                std::size_t mark = scope_.mark();
+                scope_.declare(s.name, s.local);
                 for (ExprPtr& c : s.conditions) check_condition(c);
-                scope_.resize(mark);
+                scope_.back_to(mark);
                 for (auto& b : s.branches) check_block(b);
                 return;
             }
@@ -636,7 +663,7 @@ private:
                 return;
             case StmtKind::Raise: {
                 check_expr(s.value);
-                ClassInfo* runtime_exception = prog_.find_class("RuntimeException");
+                ClassInfo* runtime_exception = class_named("RuntimeException");
                 if (s.value->type.kind != TypeKind::Object || s.value->type.array || !is_subclass(s.value->type.cls, runtime_exception))
                     error(s.value->pos, "only exceptions (RuntimeException and its subclasses) can be raised");
                 return;
@@ -740,7 +767,21 @@ private:
         }
     }
 
+    // The parser bounds nesting; trees the checker is handed otherwise still
+    // cannot take its stack (check_expr and resolve call each other).
     void check_expr(ExprPtr& e) {
+        Expr& x = *e;
+        if (expr_depth_ >= kMaxExprDepth) {
+            error(x.pos, "expressions are nested too deeply");
+            x.type = make(TypeKind::Void);
+            return;
+        }
+        ++expr_depth_;
+        check_expr_kind(e);
+        --expr_depth_;
+    }
+
+    void check_expr_kind(ExprPtr& e) {
         Expr& x = *e;
         switch (x.kind) {
             case ExprKind::Integer:
@@ -771,7 +812,7 @@ private:
                 return;
             case ExprKind::Call: check_call(e, false); return;
             case ExprKind::New: {
-                ClassInfo* c = prog_.find_class(x.text);
+                ClassInfo* c = class_named(x.text);
                 if (!c) error(x.pos, "unknown class '" + x.text + "'");
                 else if (c->window) error(x.pos, "windows are created through their implicit instance, not New");
                 else if (c->is_interface) error(x.pos, "'" + c->name + "' is an interface; create an object of a class that implements it");
@@ -782,7 +823,7 @@ private:
             case ExprKind::IsA: {
                 check_expr(x.object);
                 if (x.object->type.kind != TypeKind::Object || x.object->type.array) error(x.object->pos, "IsA tests an object");
-                x.cls = prog_.find_class(x.text);
+                x.cls = class_named(x.text);
                 if (!x.cls) error(x.pos, "unknown class '" + x.text + "'");
                 x.type = make(TypeKind::Boolean);
                 return;
@@ -883,23 +924,34 @@ private:
         }
     }
 
+    // The fields and members of one class (not its superclasses), by name.
+    MemberIndex& members_of(const ClassInfo* c) {
+        MemberIndex& known = members_[c];
+        known.fields.follow(c->fields, [](NameIndex<Field*>& index, const std::unique_ptr<Field>& f) {
+            index.add(f->name, f.get());
+        });
+        known.routines.follow(c->members, [](NameIndex<Routine*>& index, const std::unique_ptr<Routine>& r) {
+            index.add(r->name, r.get());
+        });
+        return known;
+    }
+
     // Finds what `name` means on an object of class `c`.
     bool find_member(ClassInfo* c, const std::string& name, Expr& x) {
         for (ClassInfo* k = c; k; k = k->super) {
-            for (auto& f : k->fields)
-                if (same_name(f->name, name)) {
-                    x.ref = Ref::Field;
-                    x.field = f.get();
-                    x.type = f->type;
-                    return true;
-                }
-            for (auto& r : k->members)
-                if (same_name(r->name, name)) {
-                    x.ref = r->is_property ? Ref::BuiltinProperty : Ref::Routine;
-                    x.routine = r.get();
-                    x.type = r->result;
-                    return true;
-                }
+            MemberIndex& known = members_of(k);
+            if (Field* f = known.fields.find(name)) {
+                x.ref = Ref::Field;
+                x.field = f;
+                x.type = f->type;
+                return true;
+            }
+            if (Routine* r = known.routines.find(name)) {
+                x.ref = r->is_property ? Ref::BuiltinProperty : Ref::Routine;
+                x.routine = r;
+                x.type = r->result;
+                return true;
+            }
             if (k->window)
                 for (auto& ctl : k->window->controls)
                     if (same_name(ctl->name, name)) {
@@ -1027,7 +1079,7 @@ private:
             x.type = make(TypeKind::Object, w->cls);
             return;
         }
-        if (ClassInfo* c = prog_.find_class(name)) {
+        if (ClassInfo* c = class_named(name)) {
             if (callee) {
                 x.ref = Ref::Cast;
                 x.cls = c;
@@ -1051,7 +1103,7 @@ private:
     // The Window property of a placed control with handlers is its own window's class.
     void window_of_control(Expr& x, ClassInfo* receiver) {
         if (x.ref == Ref::BuiltinProperty && receiver->control && same_name(x.routine->name, "Window") &&
-            x.routine->owner == prog_.find_class("Control"))
+            x.routine->owner == class_named("Control"))
             x.type = make(TypeKind::Object, receiver->control->window->cls);
     }
 
@@ -1192,7 +1244,11 @@ private:
     ClassInfo* object_ = nullptr;
     Function* fn_ = nullptr;
     ClassInfo* cls_ = nullptr;
-    std::vector<std::pair<std::string, Local*>> scope_;
+    static constexpr int kMaxExprDepth = 8000;  // above the parser's operator chains
+    int expr_depth_ = 0;
+    ScopedNames<Local*> scope_;
+    NameIndex<ClassInfo*> classes_;
+    std::unordered_map<const ClassInfo*, MemberIndex> members_;
     std::vector<std::pair<std::string, const Expr*>> constants_;  // of the method being checked
     std::vector<ExitWhat> loops_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <unordered_map>
 
 #include "checker.h"
 #include "class_table.h"
@@ -53,6 +54,7 @@ public:
         EntryPlan entry = place_plugins();
         if (!prog_.project.default_window.empty()) entry.default_window = prog_.find_window(prog_.project.default_window);
         generate_code(prog_, data_, classes_, entry, code_, diags_);
+        for (std::size_t i = 0; i < code_.functions.size(); ++i) numbers_.emplace(code_.functions[i], static_cast<int>(i));
         std::uint32_t description = place_project();
         data_.set_data_pointer(4, description);
         data_.code_pointers.push_back({0, code_.entry_function});
@@ -109,7 +111,12 @@ private:
         return plan;
     }
 
-    int number(const Function* f) const { return f ? code_.number_of(f) : -1; }
+    // Every class record names its functions: a search per name would be
+    // quadratic in the number of classes.
+    int number(const Function* f) const {
+        auto found = f ? numbers_.find(f) : numbers_.end();
+        return found == numbers_.end() ? -1 : found->second;
+    }
 
     std::uint32_t class_record(ClassInfo* c) {
         if (c->builtin) {
@@ -287,6 +294,7 @@ private:
     ClassTable classes_;
     DataBlock data_;
     CodeOutput code_;
+    std::unordered_map<const Function*, int> numbers_;  // function -> its number in code_
     std::vector<std::string> imports_;
 };
 

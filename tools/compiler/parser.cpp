@@ -27,7 +27,6 @@ public:
             try {
                 declaration();
             } catch (ParseError&) {
-                depth_ = blocks_ = 0;
                 recover_to_declaration();
             }
             skip_newlines();
@@ -608,6 +607,7 @@ private:
     }
 
     std::vector<MenuItemDecl> menu_items() {
+        Nesting level(*this, menus_, "menus");
         std::vector<MenuItemDecl> items;
         while (!is_word("end")) {
             if (at_end()) fail("'Menu' is not closed by 'End Menu'");
@@ -654,19 +654,17 @@ private:
     }
 
     std::vector<StmtPtr> block() {
-        if (++blocks_ > kMaxDepth) fail("statements nest too deeply");
+        Nesting level(*this, blocks_, "statements");
         std::vector<StmtPtr> out;
         while (!block_ends()) {
             try {
                 out.push_back(statement());
                 end_line();
             } catch (ParseError&) {  // report, skip the line, go on with the next statement
-                depth_ = 0;
                 while (!at_line_end()) advance();
                 skip_newlines();
             }
         }
-        --blocks_;
         return out;
     }
 
@@ -851,6 +849,7 @@ private:
         s->conditions.push_back(expr());
         expect_word("then");
         if (!at_line_end()) {  // one-line If
+            Nesting level(*this, blocks_, "statements");
             std::vector<StmtPtr> then;
             then.push_back(statement());
             s->branches.push_back(std::move(then));
@@ -893,12 +892,9 @@ private:
         return e;
     }
 
-    // Nesting is bounded so that no source can exhaust the compiler's stack.
     ExprPtr expr() {
-        if (++depth_ > kMaxDepth) fail("expressions nest too deeply");
-        ExprPtr e = or_expr();
-        --depth_;
-        return e;
+        Nesting level(*this, depth_, "expressions");
+        return or_expr();
     }
 
     ExprPtr or_expr() {
@@ -921,6 +917,7 @@ private:
     }
     ExprPtr not_expr() {
         if (is_word("not")) {
+            Nesting level(*this, depth_, "expressions");
             auto e = std::make_unique<Expr>(ExprKind::Unary, cur().pos);
             advance();
             e->op = Op::Not;
@@ -1004,6 +1001,7 @@ private:
     }
     ExprPtr unary() {
         if (is_punct("-")) {
+            Nesting level(*this, depth_, "expressions");
             auto e = std::make_unique<Expr>(ExprKind::Unary, cur().pos);
             advance();
             e->op = Op::Neg;
@@ -1013,10 +1011,13 @@ private:
         return postfix();
     }
 
+    // Each member or call of a chain is one level more for the later stages.
     ExprPtr postfix() {
         ExprPtr e = primary();
+        std::vector<Nesting> chain;
         for (;;) {
             if (is_punct(".")) {
+                chain.emplace_back(*this, depth_, "expressions");
                 advance();
                 auto m = std::make_unique<Expr>(ExprKind::Member, cur().pos);
                 if (cur().kind != Tok::Name) fail("expected a member name after '.'");
@@ -1025,6 +1026,7 @@ private:
                 m->object = std::move(e);
                 e = std::move(m);
             } else if (is_punct("(") && (e->kind == ExprKind::Name || e->kind == ExprKind::Member)) {
+                chain.emplace_back(*this, depth_, "expressions");
                 auto c = std::make_unique<Expr>(ExprKind::Call, e->pos);
                 advance();
                 if (!accept_punct(")")) {
@@ -1094,6 +1096,29 @@ private:
         fail("expected an expression but found " + describe());
     }
 
+    // Nesting is bounded so that no source can exhaust the compiler's stack:
+    // every recursive path of the parser, and of the stages that walk its
+    // trees, passes one of these levels.
+    class Nesting {
+    public:
+        Nesting(Parser& parser, int& level, const char* what) : level_(&level) {
+            if (++*level_ > kMaxDepth) {
+                --*level_;
+                parser.fail(std::string(what) + " are nested too deeply");
+            }
+        }
+        Nesting(Nesting&& other) noexcept : level_(other.level_) { other.level_ = nullptr; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+        Nesting& operator=(Nesting&&) = delete;
+        ~Nesting() {
+            if (level_) --*level_;
+        }
+
+    private:
+        int* level_;
+    };
+
     static constexpr int kMaxDepth = 200;
     static constexpr int kMaxOperators = 5000;  // the later stages recurse along operator chains
     const std::vector<Token>& toks_;
@@ -1102,6 +1127,7 @@ private:
     std::size_t i_ = 0;
     int depth_ = 0;
     int blocks_ = 0;
+    int menus_ = 0;
     int operators_ = 0;
     int selects_ = 0;
 };

@@ -1,6 +1,12 @@
 // Errors of meaning: names, types, handlers and declarations.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "prelude.h"
 #include "test_support.h"
 
@@ -137,6 +143,68 @@ Module Geometry
   End Function
 End Module
 )");
+}
+
+// Chains far deeper than any cycle guard: a valid one compiles, a cycle
+// through it is reported once, where it closes.
+TEST(Checker, InheritanceChainsOfAnyDepth) {
+    constexpr int depth = 5000;
+    auto chain = [](const std::string& first_super) {
+        std::string source = "Class C0" + first_super + "\nEnd Class\n";
+        for (int i = 1; i < depth; ++i)
+            source += "Class C" + std::to_string(i) + " Inherits C" + std::to_string(i - 1) + "\nEnd Class\n";
+        return source;
+    };
+    std::string app = "Class App Inherits Application\n  Event Open()\n    Dim c As C0 = New C" +
+                      std::to_string(depth - 1) + "\n  End Event\nEnd Class\n";
+    compile_ok(chain("") + app);
+    CompileResult looped = compile_source(chain(" Inherits C" + std::to_string(depth - 1)) + app);
+    EXPECT_EQ(looped.errors, std::vector<std::string>{"test.tav:1:7: class 'C0' inherits from itself"});
+}
+
+// Lookups are hashed: four times the names take four to nine times as long
+// (caches), far from the sixteen times of a search per name (best of three
+// runs).
+TEST(Checker, ManyNamesCompileInLinearTime) {
+    auto params = [](int n) {
+        std::string s = "Module M\n  Function F(";
+        for (int i = 0; i < n; ++i) s += (i ? ", p" : "p") + std::to_string(i) + " As Integer";
+        return s + ") As Integer\n    Return p" + std::to_string(n - 1) + "\n  End Function\nEnd Module\n";
+    };
+    auto locals = [](int n) {
+        std::string s = "Module M\n  Sub S()\n";
+        for (int i = 0; i < n; ++i) s += "    Dim v" + std::to_string(i) + " As Integer = v" + std::to_string(i ? i - 1 : 0) + "\n";
+        return s + "  End Sub\nEnd Module\n";
+    };
+    auto classes = [](int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += "Class C" + std::to_string(i) + "\n  Dim x As C" + std::to_string(n - 1 - i) + "\nEnd Class\n";
+        return s;
+    };
+    auto members = [](int n) {
+        std::string s = "Class K\n";
+        for (int i = 0; i < n; ++i) s += "  Dim f" + std::to_string(i) + " As Integer\n";
+        s += "  Function Sum() As Integer\n";
+        for (int i = 0; i < n; i += 7) s += "    f0 = f0 + f" + std::to_string(i) + "\n";
+        return s + "  End Function\nEnd Class\n";
+    };
+    struct Form {
+        const char* what;
+        std::function<std::string(int)> source;
+    } forms[] = {{"parameters", params}, {"locals", locals}, {"classes", classes}, {"members", members}};
+    auto best_seconds = [](const std::string& source) {
+        double best = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            auto start = std::chrono::steady_clock::now();
+            compile_source(source);
+            best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        }
+        return best;
+    };
+    for (const Form& f : forms) {
+        double small = best_seconds(f.source(12500)), large = best_seconds(f.source(50000));
+        EXPECT_LT(large / small, 10.0) << f.what << ": " << small << " s for 12,500, " << large << " s for 50,000";
+    }
 }
 
 TEST(Checker, ABrokenPreludeEntryIsReported) {

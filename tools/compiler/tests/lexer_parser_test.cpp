@@ -96,12 +96,52 @@ TEST(Robustness, DeepNestingIsAnErrorNotACrash) {
                        std::string(5000, ')') + "\n  End Sub\nEnd Module\n";
     CompileResult r = compile_source(deep);
     ASSERT_FALSE(r.ok);
-    EXPECT_EQ(r.errors[0], "test.tav:3:224: expressions nest too deeply");
+    EXPECT_EQ(r.errors[0], "test.tav:3:224: expressions are nested too deeply");
     std::string terms;
     for (int i = 0; i < 6000; ++i) terms += "1 + ";
     r = compile_source("Module M\n  Sub S()\n    Dim x As Integer = " + terms + "1\n  End Sub\nEnd Module\n");
     ASSERT_FALSE(r.ok);
     EXPECT_EQ(r.errors[0], "test.tav:3:20030: expression is too long");
+}
+
+std::string repeated(const std::string& part, int times) {
+    std::string out;
+    out.reserve(part.size() * static_cast<std::size_t>(times));
+    for (int i = 0; i < times; ++i) out += part;
+    return out;
+}
+
+// Each recursive form, 100,000 levels deep: one diagnostic at its place, and
+// the declarations after it are still checked (the second error).
+TEST(Robustness, EveryRecursiveFormStopsAtItsNestingLimit) {
+    constexpr int n = 100000;
+    struct Deep {
+        const char* what;
+        std::string body;  // statements of S, from line 3 on
+        const char* message;
+    } cases[] = {
+        {"parentheses", "    x = " + repeated("(", n) + "1" + repeated(")", n), "expressions are nested too deeply"},
+        {"Not", "    b = " + repeated("Not ", n) + "True", "expressions are nested too deeply"},
+        {"unary minus", "    x = " + repeated("- ", n) + "1", "expressions are nested too deeply"},
+        {"member chain", "    x = o" + repeated(".m", n), "expressions are nested too deeply"},
+        {"calls of members", "    x = o" + repeated(".m()", n), "expressions are nested too deeply"},
+        {"nested calls", "    x = " + repeated("F(", n) + "1" + repeated(")", n), "expressions are nested too deeply"},
+        {"blocks", repeated("    If b Then\n", n) + repeated("    End If\n", n), "statements are nested too deeply"},
+        {"one-line Ifs", "    " + repeated("If b Then ", n) + "x = 1", "statements are nested too deeply"},
+    };
+    for (const Deep& c : cases) {
+        CompileResult r = compile_source("Module M\n  Sub S(x As Integer, b As Boolean, o As Object)\n" + c.body +
+                                         "\n  End Sub\nEnd Module\nModule N\n  Sub T()\n    y = )\n  End Sub\nEnd Module\n");
+        ASSERT_GE(r.errors.size(), 2u) << c.what;
+        EXPECT_EQ(r.errors[0].rfind("test.tav:", 0), 0u) << c.what;
+        EXPECT_NE(r.errors[0].find(c.message), std::string::npos) << c.what << ": " << r.errors[0];
+        EXPECT_NE(r.errors.back().find("expected an expression but found ')'"), std::string::npos)
+            << c.what << ": " << r.errors.back();
+    }
+    CompileResult menus = compile_source("MenuBar\n  Menu M \"m\"\n" + repeated("  Menu S \"s\"\n", n) +
+                                         repeated("  End Menu\n", n) + "  End Menu\nEnd MenuBar\n");
+    ASSERT_FALSE(menus.errors.empty());
+    EXPECT_EQ(menus.errors[0], "test.tav:203:3: menus are nested too deeply");
 }
 
 }  // namespace
