@@ -133,6 +133,20 @@ struct TAVOControlDefinition {
     std::int32_t binding_count;
 };
 
+// What lockPictureDescription shows of a Picture until the matching
+// unlockPictureDescription: its pixels may be read and written in place
+// (TAVOPictureClearCache afterwards).
+struct TAVOPictureDescription {
+    std::int32_t width;
+    std::int32_t height;
+    std::int32_t depth;      // bits per pixel: 32, one word 0x00RRGGBB
+    std::int32_t row_bytes;  // from one row to the next, the top row first
+    void* pixels;
+    void* bitmap;              // the DIB section (HBITMAP)
+    std::uint8_t transparent;  // white pixels are left out when drawn
+    std::uint8_t reserved[3];
+};
+
 }  // extern "C"
 
 static_assert(sizeof(void*) == 4, "the plugin interface is 32-bit");
@@ -148,3 +162,4 @@ static_assert(offsetof(TAVOControlDefinition, data_offset) == 60, "control data 
 static_assert(offsetof(TAVOControlDefinition, bindings) == 76, "control bindings");
 static_assert(offsetof(TAVOControlBehaviour, idle) == 44, "control idle callback");
 static_assert(sizeof(TAVOControlBehaviour) == 56, "control behaviour table");
+static_assert(sizeof(TAVOPictureDescription) == 28, "picture description");

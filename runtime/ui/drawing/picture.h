@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "objects/objects.h"
-#include "picture_description.h"
+#include "plugin_interface.h"
 
 struct PictureData {
     HBITMAP bitmap;

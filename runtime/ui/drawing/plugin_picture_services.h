@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "picture_description.h"
+#include "plugin_interface.h"
 
 struct RuntimeObject;
 
