@@ -45,6 +45,7 @@ const StepOption kSteps[] = {
     {L"--move", "X,Y", parse_move_step},
     {L"--child-text", "CLASS|TEXT", parse_child_text_step},
     {L"--front", nullptr, parse_front_step},
+    {L"--click", "X,Y", parse_click_step},
     {L"--pixel", "X,Y=RRGGBB", parse_pixel_step},
     {L"--screenshot", "FILE.png", parse_screenshot_step},
     {L"--sleep", "MS", parse_sleep_step},

@@ -50,6 +50,7 @@ std::unique_ptr<Step> parse_resize_step(const std::wstring& value);
 std::unique_ptr<Step> parse_move_step(const std::wstring& value);
 std::unique_ptr<Step> parse_child_text_step(const std::wstring& value);
 std::unique_ptr<Step> parse_front_step(const std::wstring& value);
+std::unique_ptr<Step> parse_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_sleep_step(const std::wstring& value);
 
 // Pixels and screenshots (driver_pixels.cpp).

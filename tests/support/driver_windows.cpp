@@ -8,6 +8,7 @@
 //   --child-text CLASS|TEXT  one of its visible children of window class
 //                     CLASS shows TEXT (waits for it)
 //   --front           it is the program's frontmost top-level window
+//   --click X,Y       a left click posted at client position X,Y
 //   --sleep MS        let the program run for MS milliseconds
 #include <cwchar>
 
@@ -18,6 +19,14 @@ namespace {
 
 // How long a check waits for the program to catch up before it fails.
 constexpr DWORD kSettleMs = 3000;
+
+// The caption as the system keeps it: read without a message, so that a
+// program busy in a long loop still shows its title.
+std::wstring caption_of(HWND h) {
+    wchar_t buf[512] = {};
+    GetWindowTextW(h, buf, 512);
+    return buf;
+}
 
 struct WindowSearch {
     DWORD pid;
@@ -30,7 +39,7 @@ BOOL CALLBACK match_window(HWND h, LPARAM p) {
     DWORD owner = 0;
     GetWindowThreadProcessId(h, &owner);
     if (owner != c->pid || !IsWindowVisible(h) || class_of(h) == L"#32770") return TRUE;
-    if (c->title && text_of(h) != *c->title) return TRUE;
+    if (c->title && caption_of(h) != *c->title) return TRUE;
     c->found = h;
     return FALSE;
 }
@@ -124,7 +133,8 @@ public:
         const long height = height_ + (outer.bottom - outer.top) - client.bottom;
         say("sizing \"" + shown(s.window_title) + "\" to a " + std::to_string(width_) + " x " +
             std::to_string(height_) + " client area");
-        SetWindowPos(s.window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Posted: a handler of the program may show a box while it sizes.
+        SetWindowPos(s.window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
         return settle(s, [&] {
             RECT now;
             GetClientRect(s.window, &now);
@@ -149,7 +159,7 @@ public:
     bool run(Session& s, size_t n) override {
         if (!has_window(s, n)) return false;
         say("moving \"" + shown(s.window_title) + "\" to " + std::to_string(x_) + "," + std::to_string(y_));
-        SetWindowPos(s.window, nullptr, x_, y_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(s.window, nullptr, x_, y_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
         return true;
     }
 
@@ -209,9 +219,26 @@ public:
             say("\"" + shown(s.window_title) + "\" is in front");
             return true;
         }
-        say("\"" + shown(s.window_title) + "\" is not in front; \"" + shown(front ? text_of(front) : L"") + "\" is");
+        say("\"" + shown(s.window_title) + "\" is not in front; \"" + shown(front ? caption_of(front) : L"") + "\" is");
         return false;
     }
+};
+
+class ClickStep : public Step {
+public:
+    ClickStep(long x, long y) : x_(x), y_(y) {}
+    bool run(Session& s, size_t n) override {
+        if (!has_window(s, n)) return false;
+        say("clicking \"" + shown(s.window_title) + "\" at " + std::to_string(x_) + "," + std::to_string(y_));
+        const LPARAM at = MAKELPARAM(x_, y_);
+        PostMessageW(s.window, WM_MOUSEMOVE, 0, at);
+        PostMessageW(s.window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(s.window, WM_LBUTTONUP, 0, at);
+        return true;
+    }
+
+private:
+    long x_, y_;
 };
 
 class SleepStep : public Step {
@@ -243,6 +270,12 @@ std::unique_ptr<Step> parse_move_step(const std::wstring& value) {
     long x, y;
     parse_pair(value, "--move", x, y);
     return std::make_unique<MoveStep>(x, y);
+}
+
+std::unique_ptr<Step> parse_click_step(const std::wstring& value) {
+    long x, y;
+    parse_pair(value, "--click", x, y);
+    return std::make_unique<ClickStep>(x, y);
 }
 
 std::unique_ptr<Step> parse_child_text_step(const std::wstring& value) {
