@@ -1,6 +1,8 @@
 #include "controls/control_accessors.h"
 
 #include "controls/control_object.h"
+#include "panes/control_panes.h"
+#include "panes/pane.h"
 #include "strings/runtime_string.h"
 
 namespace {
@@ -37,23 +39,30 @@ void ctlPosSetter(RuntimeObject* control, std::uint32_t member, std::int32_t val
         case 1: r.bottom = static_cast<std::int16_t>(r.bottom + (v - r.top)); r.top = v; break;
         case 2: r.right = static_cast<std::int16_t>(r.left + v); break;
         case 3: r.bottom = static_cast<std::int16_t>(r.top + v); break;
-        default: break;
+        default: return;
     }
+    control_pane_moved(c(control));
 }
 
 bool controlVisibleGetter(RuntimeObject* control, std::uint32_t) { return get_flag(control, &ControlObject::visible); }
 void ControlVisibleSetter(RuntimeObject* control, std::uint32_t, bool visible) {
+    if (!control) return;
+    if (Pane* pane = control_pane(c(control))) pane->state_request(visible ? kRequestShow : kRequestHide);
     set_flag(control, &ControlObject::visible, visible);
 }
 bool controlEnabledGetter(RuntimeObject* control, std::uint32_t) { return get_flag(control, &ControlObject::enabled); }
 void controlEnabledSetter(RuntimeObject* control, std::uint32_t, bool enabled) {
+    if (!control) return;
     set_flag(control, &ControlObject::enabled, enabled);
+    if (Pane* pane = control_pane(c(control))) pane->state_request(enabled ? kRequestEnable : kRequestDisable);
 }
 bool controlAutoDeactivateGetter(RuntimeObject* control, std::uint32_t) {
     return get_flag(control, &ControlObject::auto_deactivate);
 }
 void controlAutoDeactivateSetter(RuntimeObject* control, std::uint32_t, bool on) {
+    if (!control) return;
     set_flag(control, &ControlObject::auto_deactivate, on);
+    if (Pane* pane = control_pane(c(control))) pane->auto_deactivate = on;
 }
 bool controlLockLeftGetter(RuntimeObject* control, std::uint32_t) { return get_flag(control, &ControlObject::lock_left); }
 void controlLockLeftSetter(RuntimeObject* control, std::uint32_t, bool on) {

@@ -1,5 +1,5 @@
 // The stored properties of Control and RectControl. They store into the
-// control object; forwarding to the pane belongs to the pane code.
+// control object and, once the control has its pane, pass the value on.
 #pragma once
 
 #include <cstdint>

@@ -8,6 +8,7 @@
 #include "descriptions/interface_calls.h"
 #include "descriptions/property_tables.h"
 #include "image/packed_reader.h"
+#include "panes/control_panes.h"
 #include "strings/runtime_string.h"
 #include "windows/native_view.h"
 #include "windows/window_events.h"
@@ -170,6 +171,7 @@ void each_control(WindowObject* window, NativeView* view, EventDefinition* event
 
 void control_create_pane(ControlObject* control) {
     fire_event(&control->header, g_control_events.create_pane);
+    control_pane_created(control);
 }
 
 bool window_controls_create(NativeView* view, PackedReader& reader) {
@@ -191,8 +193,10 @@ bool window_controls_create(NativeView* view, PackedReader& reader) {
     }
     reader = at_bindings;
 
-    each_control(window, view, g_control_events.create_pane);
-    if (!open(window, view)) return true;
+    for (DictionaryEntry* e = window->controls->first; e; e = e->order_next) {
+        if (e->control && is_control(e->control)) control_create_pane(as_control(e->control));
+        if (!open(window, view)) return true;
+    }
     if (window->has_back_colour) view_set_back_colour(view, true, window->back_colour);
     for (std::int32_t i = 0; i < bindings && open(window, view); ++i) {
         BindingEntry b;

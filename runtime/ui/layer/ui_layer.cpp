@@ -3,7 +3,14 @@
 #include "controls/control_class.h"
 #include "layer/interface_colours.h"
 #include "layer/ui_thread.h"
+#include "media/media_classes.h"
+#include "media/media_layer.h"
 #include "objects/builtin_classes.h"
+#include "panes/keyboard.h"
+#include "panes/pane_events.h"
+#include "panes/pane_focus.h"
+#include "panes/pane_mouse.h"
+#include "panes/pane_procedure.h"
 #include "startup/project_settings.h"
 #include "startup/ui_services.h"
 #include "strings/runtime_string.h"
@@ -19,6 +26,7 @@ void describe_classes() {
     window_events_describe();
     window_class_describe();
     control_classes_describe();
+    pane_events_describe();
 }
 
 bool window_list_empty() { return runtime_views_first() == nullptr; }
@@ -73,6 +81,11 @@ void ui_layer_install() {
     ui_thread_remember();
     UiServices& ui = ui_services();
     ui.window_procedure = window_procedure;
+    ui.pane_procedure = pane_procedure;
+    ui.handle_message = keyboard_handle_message;
+    ui.track_mouse = mouse_track;
+    ui.control_tracks_mouse = mouse_tracking;
+    ui.focus_idle = focus_idle;
     ui.init_colours = interface_colours_read;
     ui.describe_classes = describe_classes;
     ui.walk_show_list = views_walk_show_list;
@@ -80,6 +93,7 @@ void ui_layer_install() {
     ui.close_first_window = close_first_window;
     ui.any_window_cancels_close = any_window_cancels_close;
     ui.close_all_windows = close_all_windows;
+    ui.stop_media = media_shutdown;
     ui.refresh_windows = refresh_windows;
     ui.message_owner = message_owner;
     ui.message_caption = message_caption;

@@ -4,6 +4,8 @@
 #include "descriptions/control_dictionary.h"
 #include "exceptions/failure_report.h"
 #include "objects/memory.h"
+#include "panes/pane.h"
+#include "panes/pane_focus.h"
 #include "startup/process.h"
 #include "startup/project_settings.h"
 #include "layer/ui_thread.h"
@@ -67,6 +69,7 @@ void release_controls(WindowObject* window) {
 
 void destroy_view(NativeView* view, bool native_gone) {
     WindowObject* window = view->window;
+    panes_close_all(view);
     release_controls(window);
     unlink(g_runtime_views, view, &NativeView::next_runtime_view);
     window->view = nullptr;
@@ -185,10 +188,8 @@ void view_close(NativeView* view) {
             for (DictionaryEntry* e = controls->first; e; e = e->order_next) {
                 RuntimeObject* control = e->control;
                 if (!control || !is_control(control)) continue;
-                if (view->focus_pane && as_control(control)->pane == view->focus_pane) {
-                    SetFocus(nullptr);
-                    view->focus_pane = nullptr;
-                }
+                Pane* pane = static_cast<Pane*>(as_control(control)->pane);
+                if (pane && pane == focus_pane()) focus_set(nullptr);
                 fire_event(control, g_control_events.close);
             }
         }

@@ -5,8 +5,11 @@
 #include "descriptions/control_dictionary.h"
 #include "objects/code_lookup.h"
 #include "drawing/graphics.h"
+#include "panes/control_panes.h"
+#include "panes/pane_focus.h"
+#include "panes/pane_mouse.h"
+#include "panes/pane_routing.h"
 #include "startup/project_settings.h"
-#include "strings/runtime_string.h"
 #include "windows/native_view.h"
 #include "windows/taskbar.h"
 #include "windows/window_events.h"
@@ -68,6 +71,7 @@ void move_locked_controls(NativeView* view, int dx, int dy) {
             c->rect.bottom = static_cast<std::int16_t>(c->rect.bottom + dy);
             if (!c->lock_top) c->rect.top = static_cast<std::int16_t>(c->rect.top + dy);
         }
+        if (c->lock_right || c->lock_bottom) control_pane_moved(c);
     }
 }
 
@@ -129,20 +133,25 @@ void limit_sizing(NativeView* view, WPARAM edge, RECT* r) {
 
 void activated(NativeView* view, bool on) {
     view->active = on;
-    RuntimeObject* window = object_of(view);
+    RuntimeObject* window = RuntimeLockObject(object_of(view));
     if (on) {
         if (view->owns_menu_bar)
             SetMenu(view->hwnd, view->window->menu_bar_visible ? application_menu_bar() : nullptr);
         fire_event(window, g_window_events.activate);
+        if (as_window(window)->view == view && !view->closing) focus_window_activated(view);
     } else {
-        fire_event(window, g_window_events.deactivate);
+        if (!view->closing) focus_window_deactivated(view);
+        if (as_window(window)->view == view) fire_event(window, g_window_events.deactivate);
     }
+    RuntimeUnlockObject(window);
 }
 
 // The taskbar hides while the application is active in a window without
 // menu bar, and comes back when it is not.
 void application_activated(bool on) {
-    NativeView* view = view_of(GetActiveWindow());
+    // The foreground window is already the new one when this arrives.
+    NativeView* view = view_of(GetForegroundWindow());
+    if (!view) view = view_of(GetActiveWindow());
     if (on && view && !view->window->menu_bar_visible) taskbar_hide();
     else if (!on) taskbar_show_again();
 }
@@ -155,51 +164,15 @@ LRESULT mouse_activate(HWND hwnd, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(hwnd, WM_MOUSEACTIVATE, wparam, lparam);
 }
 
-void mouse_down(NativeView* view, LPARAM lparam) {
-    if (view->closing) return;
-    const int x = static_cast<short>(LOWORD(lparam)), y = static_cast<short>(HIWORD(lparam));
-    // The handler may close the window; the view is gone then.
-    RuntimeObject* window = RuntimeLockObject(object_of(view));
-    if (fire_boolean_point_event(window, g_window_events.mouse_down, x, y) && as_window(window)->view == view) {
-        view->mouse_captured = 1;
-        SetCapture(view->hwnd);
-    }
-    RuntimeUnlockObject(window);
-}
-
-void mouse_moved(NativeView* view, LPARAM lparam) {
-    if (!view->mouse_captured || view->closing) return;
-    fire_point_event(object_of(view), g_window_events.mouse_drag, static_cast<short>(LOWORD(lparam)),
-                     static_cast<short>(HIWORD(lparam)));
-}
-
-void mouse_up(NativeView* view, LPARAM lparam) {
-    if (!view->mouse_captured) return;
-    view->mouse_captured = 0;
-    ReleaseCapture();
-    if (view->closing) return;
-    fire_point_event(object_of(view), g_window_events.mouse_up, static_cast<short>(LOWORD(lparam)),
-                     static_cast<short>(HIWORD(lparam)));
-}
-
-// True when the window's KeyDown took the key.
-bool key_down(NativeView* view, WPARAM character) {
-    if (view->closing) return true;
-    char c = static_cast<char>(character);
-    RuntimeString* key = string_from_bytes(&c, 1);
-    RuntimeObject* window = RuntimeLockObject(object_of(view));
-    bool taken = fire_boolean_text_event(window, g_window_events.key_down, key);
-    RuntimeUnlockString(key);
-    taken = taken || as_window(window)->view != view || view->closing;  // view read only while it exists
-    RuntimeUnlockObject(window);
-    return taken;
-}
+POINT point_of(LPARAM lparam) { return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))}; }
 
 }  // namespace
 
 LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     NativeView* view = view_of(hwnd);
     if (!view) return DefWindowProcA(hwnd, message, wparam, lparam);
+    LRESULT routed = 0;
+    if (panes_route_notification(message, wparam, lparam, routed)) return routed;
     switch (message) {
         case WM_CLOSE: view_request_close(view); return 0;
         case WM_DESTROY: view_native_destroyed(view); return 0;
@@ -216,13 +189,22 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         case WM_ACTIVATEAPP: application_activated(wparam != 0); return 0;
         case WM_MOUSEACTIVATE: return mouse_activate(hwnd, wparam, lparam);
         case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN: mouse_down(view, lparam); return 0;
-        case WM_MOUSEMOVE: mouse_moved(view, lparam); return 0;
+        case WM_RBUTTONDOWN: {
+            const POINT at = point_of(lparam);
+            view_mouse_down(view, at.x, at.y, mouse_modifiers(wparam), message == WM_RBUTTONDOWN);
+            return 0;
+        }
+        case WM_MOUSEMOVE: {
+            const POINT at = point_of(lparam);
+            view_mouse_move(view, at.x, at.y);
+            return 0;
+        }
         case WM_LBUTTONUP:
-        case WM_RBUTTONUP: mouse_up(view, lparam); return 0;
-        case WM_CHAR:
-            if (key_down(view, wparam)) return 0;
-            break;
+        case WM_RBUTTONUP: {
+            const POINT at = point_of(lparam);
+            view_mouse_up(view, at.x, at.y);
+            return 0;
+        }
         default: break;
     }
     return DefWindowProcA(hwnd, message, wparam, lparam);
