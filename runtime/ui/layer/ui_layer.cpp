@@ -3,6 +3,8 @@
 #include "controls/control_class.h"
 #include "layer/interface_colours.h"
 #include "layer/ui_thread.h"
+#include "media/media_classes.h"
+#include "media/media_layer.h"
 #include "objects/builtin_classes.h"
 #include "panes/keyboard.h"
 #include "panes/pane_events.h"
@@ -24,6 +26,7 @@ void describe_classes() {
     window_events_describe();
     window_class_describe();
     control_classes_describe();
+    media_classes_describe();
     pane_events_describe();
 }
 
@@ -91,6 +94,7 @@ void ui_layer_install() {
     ui.close_first_window = close_first_window;
     ui.any_window_cancels_close = any_window_cancels_close;
     ui.close_all_windows = close_all_windows;
+    ui.stop_media = media_shutdown;
     ui.refresh_windows = refresh_windows;
     ui.message_owner = message_owner;
     ui.message_caption = message_caption;

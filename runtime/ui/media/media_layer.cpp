@@ -1,0 +1,125 @@
+#include "media_layer.h"
+
+#include <cstring>
+
+#include "objects/memory.h"
+
+namespace {
+
+const MediaBackend& backend_at(int i) { return i == 0 ? movie_library_backend() : system_media_backend(); }
+constexpr int kBackendCount = 2;
+
+struct OpenDevice {
+    const MediaBackend* backend;  // null: a free slot
+    std::uint32_t device;
+};
+
+struct DeviceTable {
+    OpenDevice* slots;
+    std::uint32_t capacity;
+    bool shut_down;
+};
+DeviceTable g_table = {nullptr, 0, false};
+
+MediaHandle remember(const MediaBackend& backend, std::uint32_t device) {
+    std::uint32_t free = 0;
+    while (free < g_table.capacity && g_table.slots[free].backend) ++free;
+    if (free == g_table.capacity) {
+        const std::uint32_t capacity = g_table.capacity ? 2 * g_table.capacity : 8;
+        auto* grown = static_cast<OpenDevice*>(runtime_alloc(sizeof(OpenDevice) * capacity));
+        std::memset(grown, 0, sizeof(OpenDevice) * capacity);
+        if (g_table.capacity) std::memcpy(grown, g_table.slots, sizeof(OpenDevice) * g_table.capacity);
+        runtime_free(g_table.slots, sizeof(OpenDevice) * g_table.capacity);
+        g_table.slots = grown;
+        g_table.capacity = capacity;
+    }
+    g_table.slots[free] = {&backend, device};
+    return free + 1;
+}
+
+OpenDevice* device_of(MediaHandle media) {
+    if (media == 0 || media > g_table.capacity) return nullptr;
+    OpenDevice* d = &g_table.slots[media - 1];
+    return d->backend ? d : nullptr;
+}
+
+
+}  // namespace
+
+bool media_can_play() {
+    if (g_table.shut_down) return false;
+    for (int i = 0; i < kBackendCount; ++i)
+        if (backend_at(i).available()) return true;
+    return false;
+}
+
+MediaHandle media_open_file(const char* path) {
+    if (g_table.shut_down || !path || !*path) return 0;
+    for (int i = 0; i < kBackendCount; ++i) {
+        const MediaBackend& backend = backend_at(i);
+        std::uint32_t device = 0;
+        if (backend.available() && backend.open_file(path, device)) return remember(backend, device);
+    }
+    return 0;
+}
+
+void media_play(MediaHandle media, bool looping) {
+    if (OpenDevice* d = device_of(media)) d->backend->play(d->device, looping);
+}
+
+void media_stop(MediaHandle media) {
+    if (OpenDevice* d = device_of(media)) d->backend->stop(d->device);
+}
+
+bool media_playing(MediaHandle media) {
+    OpenDevice* d = device_of(media);
+    return d && d->backend->playing(d->device);
+}
+
+std::int32_t media_length_ms(MediaHandle media) {
+    OpenDevice* d = device_of(media);
+    return d ? d->backend->length_ms(d->device) : 0;
+}
+
+std::int32_t media_position_ms(MediaHandle media) {
+    OpenDevice* d = device_of(media);
+    return d ? d->backend->position_ms(d->device) : 0;
+}
+
+MediaSize media_natural_size(MediaHandle media) {
+    OpenDevice* d = device_of(media);
+    return d ? d->backend->natural_size(d->device) : MediaSize{0, 0};
+}
+
+void media_close(MediaHandle media) {
+    OpenDevice* d = device_of(media);
+    if (!d) return;
+    const OpenDevice closing = *d;
+    *d = {nullptr, 0};
+    closing.backend->stop(closing.device);
+    closing.backend->close(closing.device);
+    // The table goes with its last device, so that it is not counted as
+    // memory in use while nothing plays.
+    if (media_open_count() == 0) {
+        runtime_free(g_table.slots, sizeof(OpenDevice) * g_table.capacity);
+        g_table.slots = nullptr;
+        g_table.capacity = 0;
+    }
+}
+
+std::uint32_t media_open_count() {
+    std::uint32_t n = 0;
+    for (std::uint32_t i = 0; i < g_table.capacity; ++i)
+        if (g_table.slots[i].backend) ++n;
+    return n;
+}
+
+void media_shutdown() {
+    while (g_table.capacity) {
+        std::uint32_t last = g_table.capacity;
+        while (!g_table.slots[last - 1].backend) --last;
+        media_close(last);
+    }
+    g_table.shut_down = true;
+    for (int i = 0; i < kBackendCount; ++i) backend_at(i).shutdown();
+}
