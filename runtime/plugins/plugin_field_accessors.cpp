@@ -25,6 +25,17 @@ RuntimeObject* get_object(RuntimeObject* object, std::uint32_t offset) {
     return RuntimeLockObject(value);
 }
 std::int32_t get_boolean(RuntimeObject* object, std::uint32_t offset) { return *field(object, offset) != 0; }
+// Floating values come back on the FPU stack, where compiled code expects them.
+float get_single(RuntimeObject* object, std::uint32_t offset) {
+    float value;
+    std::memcpy(&value, field(object, offset), sizeof value);
+    return value;
+}
+double get_double(RuntimeObject* object, std::uint32_t offset) {
+    double value;
+    std::memcpy(&value, field(object, offset), sizeof value);
+    return value;
+}
 std::int32_t get_word(RuntimeObject* object, std::uint32_t offset) {
     std::int32_t value;
     std::memcpy(&value, field(object, offset), sizeof value);
@@ -56,6 +67,14 @@ void set_boolean(RuntimeObject* object, std::uint32_t offset, std::uintptr_t val
 void set_word(RuntimeObject* object, std::uint32_t offset, std::uintptr_t value, void (*redraw)(RuntimeObject*)) {
     std::uint32_t word = static_cast<std::uint32_t>(value);
     std::memcpy(field(object, offset), &word, sizeof word);
+    after_store(object, redraw);
+}
+
+// A Double arrives as two words, low word first.
+void set_double(RuntimeObject* object, std::uint32_t offset, std::uint32_t low, std::uint32_t high,
+                void (*redraw)(RuntimeObject*)) {
+    std::uint32_t words[2] = {low, high};
+    std::memcpy(field(object, offset), words, sizeof words);
     after_store(object, redraw);
 }
 
@@ -118,6 +137,8 @@ void* field_getter_for(PluginValueType type, std::uint32_t offset) {
         case PluginValueType::String: target = reinterpret_cast<const void*>(&get_string); break;
         case PluginValueType::Object: target = reinterpret_cast<const void*>(&get_object); break;
         case PluginValueType::Boolean: target = reinterpret_cast<const void*>(&get_boolean); break;
+        case PluginValueType::Single: target = reinterpret_cast<const void*>(&get_single); break;
+        case PluginValueType::Double: target = reinterpret_cast<const void*>(&get_double); break;
         default: target = reinterpret_cast<const void*>(&get_word); break;
     }
     std::uint8_t* thunk = new_thunk();
@@ -132,6 +153,21 @@ void* field_getter_for(PluginValueType type, std::uint32_t offset) {
 }
 
 void* field_setter_for(PluginValueType type, std::uint32_t offset, bool redraw) {
+    const std::uint32_t redraw_word = redraw ? word_of(reinterpret_cast<const void*>(&redraw_through_hook)) : 0;
+    if (type == PluginValueType::Double) {
+        std::uint8_t* thunk = new_thunk();
+        if (!thunk) return nullptr;
+        // setter(object, low, high) -> set_double(object, offset, low, high, redraw)
+        CodeWriter code(thunk);
+        code.push(redraw_word);
+        code.push_argument_at(16);  // high word
+        code.push_argument_at(16);  // low word
+        code.push(offset);
+        code.push_argument_at(20);  // object
+        code.call(reinterpret_cast<const void*>(&set_double));
+        code.pop_and_return(20);
+        return thunk;
+    }
     const void* target;
     switch (type) {
         case PluginValueType::String: target = reinterpret_cast<const void*>(&set_string); break;
@@ -143,7 +179,7 @@ void* field_setter_for(PluginValueType type, std::uint32_t offset, bool redraw) 
     if (!thunk) return nullptr;
     // setter(object, value) -> target(object, offset, value, redraw)
     CodeWriter code(thunk);
-    code.push(redraw ? word_of(reinterpret_cast<const void*>(&redraw_through_hook)) : 0);
+    code.push(redraw_word);
     code.push_argument_at(12);  // value
     code.push(offset);
     code.push_argument_at(16);  // object

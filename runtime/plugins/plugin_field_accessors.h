@@ -1,7 +1,8 @@
 // The runtime's accessors for properties whose definition gives -1: they
 // read and write the field at a fixed offset of the instance. Each is made
 // as a small piece of code in the form compiled code calls, getter(object)
-// and setter(object, value).
+// and setter(object, value); Single and Double results come on the FPU stack
+// and a Double value takes two argument words.
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 // an old-form method, a version-2 registration, classes with field
 // properties, a subclass, an extension of a built-in class, an event
 // raised through GetEventInstance, controls in the old and current forms.
+#include <cstddef>
 #include <cstring>
 
 #include "plugin_interface.h"
@@ -20,12 +21,15 @@ Register g_register_method = nullptr;  // kept for a call after the entry
 void* (*g_event_instance)(void*, void*) = nullptr;
 
 // Counter: Count (Integer), Label (String), Partner (Counter), Ready
-// (Boolean), all field properties, and a plugin getter for Doubled.
+// (Boolean), Ratio (Double), Scale (Single), all field properties, and a
+// plugin getter for Doubled.
 struct CounterData {
     std::int32_t count;
     void* label;
     void* partner;
     std::uint8_t ready;
+    double ratio;
+    float scale;
 };
 
 std::int32_t g_constructed = 0;
@@ -45,6 +49,8 @@ const TAVOPropertyDefinition kCounterProperties[] = {
     {"Values", "Label", "String", 0, TAVO_FIELD_ACCESSOR, TAVO_FIELD_ACCESSOR, 4, 0, 0, nullptr},
     {"Values", "Partner", "Counter", 0, TAVO_FIELD_ACCESSOR, TAVO_FIELD_ACCESSOR, 8, 0, 0, nullptr},
     {"Values", "Ready", "boolean", 0, TAVO_FIELD_ACCESSOR, TAVO_FIELD_ACCESSOR, 12, 0, 0, nullptr},
+    {"Values", "Ratio", "Double", 0, TAVO_FIELD_ACCESSOR, TAVO_FIELD_ACCESSOR, offsetof(CounterData, ratio), 0, 0, nullptr},
+    {"Values", "Scale", "Single", 0, TAVO_FIELD_ACCESSOR, TAVO_FIELD_ACCESSOR, offsetof(CounterData, scale), 0, 0, nullptr},
     {"Values", "Doubled", "Integer", 0, reinterpret_cast<void*>(&doubled), nullptr, 0, 0, 0, nullptr},
     {"Values", "Broken", "NoSuchType", 0, TAVO_FIELD_ACCESSOR, TAVO_FIELD_ACCESSOR, 0, 0, 0, nullptr},
 };
@@ -56,7 +62,7 @@ const TAVOMethodDefinition kCounterMethods[] = {
 
 TAVOClassDefinition g_counter = {
     5, "Counter", nullptr, sizeof(CounterData), 0, counter_constructor, counter_destructor,
-    kCounterProperties, 6, kCounterMethods, 3, g_counter_events, 1, nullptr, 0, "Resettable, NoSuchInterface"};
+    kCounterProperties, 8, kCounterMethods, 3, g_counter_events, 1, nullptr, 0, "Resettable, NoSuchInterface"};
 
 CounterData* counter_data(void* instance) {
     return reinterpret_cast<CounterData*>(static_cast<char*>(instance) + g_counter.data_offset);

@@ -136,12 +136,12 @@ TEST_F(Registration, ClassesAreCompletedWithTheirLayout) {
     // No superclass: the object header, then the plugin's 16 bytes.
     EXPECT_EQ(counter->superclass, builtin_class(BuiltinClass::Object));
     EXPECT_EQ(definition(0)->data_offset, 24u);
-    EXPECT_EQ(counter->instance_size, 40u);
+    EXPECT_EQ(counter->instance_size, 24u + definition(0)->data_size);
     // Registered after its superclass (so completed first), it still
     // follows the superclass's full size.
     EXPECT_EQ(big->superclass, counter);
-    EXPECT_EQ(definition(1)->data_offset, 40u);
-    EXPECT_EQ(big->instance_size, 48u);
+    EXPECT_EQ(definition(1)->data_offset, counter->instance_size);
+    EXPECT_EQ(big->instance_size, counter->instance_size + 8);
     // The image's provided-class records find plugin classes by name too.
     RuntimeString* name = string_from_cstr("bigcounter");
     EXPECT_EQ(plugin_image_class_named(name), big);
@@ -180,6 +180,17 @@ TEST_F(Registration, FieldPropertiesReadAndWriteTheInstance) {
     // A Boolean field keeps one byte: a value with other high bits is true.
     set("Ready")(counter, 0x100);
     EXPECT_EQ(get("Ready")(counter), 0u);
+    // Floating values travel as compiled code passes them: Single in one
+    // word, Double in two, results on the FPU stack.
+    auto set_double = reinterpret_cast<void (*)(RuntimeObject*, double)>(bound("SCounter!Ratio"));
+    auto get_double = reinterpret_cast<double (*)(RuntimeObject*)>(bound("GCounter!Ratio"));
+    auto set_single = reinterpret_cast<void (*)(RuntimeObject*, float)>(bound("SCounter!Scale"));
+    auto get_single = reinterpret_cast<float (*)(RuntimeObject*)>(bound("GCounter!Scale"));
+    set_double(counter, 2.5e10);
+    set_single(counter, -0.75f);
+    EXPECT_EQ(get_double(counter), 2.5e10);
+    EXPECT_EQ(get_single(counter), -0.75f);
+    EXPECT_EQ(get("Count")(counter), 7u) << "neighbouring fields untouched";
     // The plugin's own getter, and the property whose type names nothing.
     EXPECT_EQ(get("Doubled")(counter), 14u);
     EXPECT_EQ(get("Broken"), nullptr);
