@@ -7,6 +7,7 @@
 #include "media/media_layer.h"
 #include "objects/builtin_classes.h"
 #include "panes/keyboard.h"
+#include "panes/mouse_cursors.h"
 #include "panes/pane_events.h"
 #include "panes/pane_focus.h"
 #include "panes/pane_mouse.h"
@@ -87,6 +88,7 @@ void ui_layer_install() {
     ui.track_mouse = mouse_track;
     ui.control_tracks_mouse = mouse_tracking;
     ui.focus_idle = focus_idle;
+    mouse_cursors_install();
     ui.init_colours = interface_colours_read;
     ui.describe_classes = describe_classes;
     ui.walk_show_list = views_walk_show_list;

@@ -6,6 +6,7 @@
 #include "objects/code_lookup.h"
 #include "drawing/graphics.h"
 #include "panes/control_panes.h"
+#include "panes/mouse_cursors.h"
 #include "panes/pane_focus.h"
 #include "panes/pane_mouse.h"
 #include "panes/pane_routing.h"
@@ -188,6 +189,9 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
             return 0;
         case WM_ACTIVATEAPP: application_activated(wparam != 0); return 0;
         case WM_MOUSEACTIVATE: return mouse_activate(hwnd, wparam, lparam);
+        case WM_SETCURSOR:
+            if (LOWORD(lparam) == HTCLIENT && mouse_cursor_apply(view)) return TRUE;
+            break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: {
             const POINT at = point_of(lparam);
