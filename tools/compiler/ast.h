@@ -64,6 +64,7 @@ struct Local {
     bool is_param = false;
     bool assigned = false;    // a parameter the body assigns: it gets an owned copy
     Local* copy = nullptr;    // that copy
+    Local* owner = nullptr;   // an array local's owner object, which disposes the array when released
 };
 
 struct Global {  // module property or implicit-instance slot, in the data block

@@ -1,5 +1,6 @@
 #include "codegen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <stdexcept>
@@ -85,9 +86,49 @@ private:
             }
             cursor += l->type.size();
             l->offset = -cursor;
+            if (l->type.array) {
+                auto o = std::make_unique<Local>();
+                o->name = l->name + "$owner";
+                o->type.kind = TypeKind::Object;
+                o->type.cls = array_owner_class();
+                cursor += 4;
+                o->offset = -cursor;
+                l->owner = o.get();
+                copies.push_back(std::move(o));
+            }
         }
         for (auto& c : copies) f.locals.push_back(std::move(c));
-        f.frame_size = (cursor + 3) / 4 * 4;
+        // EBP-4 always belongs to the frame, as its first local or a word of
+        // its own: the unwinder zeroes it in every frame it passes, and in a
+        // frame without locals it would hit the return address of a call.
+        f.frame_size = std::max(4, (cursor + 3) / 4 * 4);
+        if (f.frame_size > kMaxLocalBytes)
+            diags_.error(f.pos, "the locals of " + f.symbol + " need " + std::to_string(f.frame_size) + " bytes; at most " +
+                                    std::to_string(kMaxLocalBytes) + " fit in one frame");
+    }
+
+    // The unwinder gives up on a caller frame more than 4,096 bytes above
+    // its callee's; the locals leave room for the arguments and temporaries
+    // of the calls the function makes.
+    static constexpr int kMaxFrameDistance = 4096;
+    static constexpr int kMaxLocalBytes = 3840;
+
+    // The runtime-private class whose objects own an array local: field 24
+    // the array, field 28 what its elements are (ArrayElements).
+    enum ArrayElements { PlainElements = 0, StringElements = 1, ObjectElements = 2, BooleanElements = 3 };
+    static constexpr int kOwnedArrayField = 24, kOwnedKindField = 28;
+    ClassInfo* array_owner_class() {
+        if (!array_owner_) {
+            auto c = std::make_unique<ClassInfo>();
+            c->name = "Sys$ArrayOwner";
+            c->builtin = true;
+            c->instance_size = 32;
+            c->super = prog_.find_class("Object");
+            c->super_name = "Object";
+            array_owner_ = c.get();
+            prog_.classes.push_back(std::move(c));
+        }
+        return array_owner_;
     }
 
     // Reference locals that the epilogue and the trailer release, once each.
@@ -127,11 +168,14 @@ private:
         }
     }
 
-    // The record after a call that may raise.
-    void call_site_record() {
+    // The record after a call that may raise; `no_handlers` for calls that
+    // raise only from a destructor, which pass this frame's handlers.
+    void call_site_record(bool no_handlers = false) {
         image::Bytes actions;
-        if (in_handler_) actions.push_back(7);
+        if (in_handler_ || no_handlers) actions.push_back(7);
         int top = static_cast<int>(stack_.size()) - 1;
+        if (fn_->frame_size <= kMaxLocalBytes && fn_->frame_size + 8 + 4 * static_cast<int>(stack_.size()) > kMaxFrameDistance)
+            diags_.error(pos_, "expression is too deeply nested to compile");
         for (int k = top; k >= 0; --k) {
             if (stack_[k] == Slot::Plain) continue;
             int d = 4 * (top - k);
@@ -159,6 +203,24 @@ private:
         return t.kind == TypeKind::String ? "RuntimeLockString" : "RuntimeLockObject";
     }
 
+    // Drops the reference pushed last, counted as a plain stack word. A
+    // destructor may raise there: the record lets the unwinder release this
+    // frame's locals, but not try its handlers.
+    void unlock_pushed(const Type& t) {
+        a_.call_import(unlock_for(t));
+        if (t.kind != TypeKind::String) call_site_record(true);
+        pop_slots(1);
+    }
+
+    // Releases a reference local in the epilogue: zeroed before the release,
+    // so that the trailer never finds it a second time.
+    void release_local(const Local& l) {
+        a_.push_local(l.offset);
+        push(Slot::Plain);
+        a_.zero_local(l.offset);
+        unlock_pushed(l.type);
+    }
+
     // Takes a reference to the reference in EAX, keeping EAX.
     void lock_eax(const Type& t) {
         a_.push_eax();
@@ -169,23 +231,27 @@ private:
     }
 
     // Releases the owned slots among the top `words` stack words and pops them,
-    // keeping a result of type `keep` in EAX or ST0.
-    void release_and_pop(int words, const Type& keep) {
+    // keeping a result of type `keep` in EAX or ST0 (`keep_owned`: a reference
+    // the unwinder must release if a destructor raises meanwhile).
+    void release_and_pop(int words, const Type& keep, bool keep_owned = true) {
         bool any = false;
         int top = static_cast<int>(stack_.size()) - 1;
         for (int k = top; k > top - words; --k) any = any || stack_[k] != Slot::Plain;
         if (any) {
             int saved = keep.kind == TypeKind::Void ? 0 : keep.is_float() ? 8 : 4;
-            if (saved == 8) a_.sub_esp(8), a_.fstp_top(true);
-            else if (saved == 4) a_.push_eax();
+            if (saved == 8) a_.sub_esp(8), a_.fstp_top(true), push(Slot::Plain), push(Slot::Plain);
+            else if (saved == 4) a_.push_eax(), push(slot_for(keep, keep.is_ref() && keep_owned));
             for (int k = top; k > top - words; --k) {
                 if (stack_[k] == Slot::Plain) continue;
+                Type released;
+                released.kind = stack_[k] == Slot::String ? TypeKind::String : TypeKind::Object;
+                stack_[k] = Slot::Plain;  // from here on the release below owns it
                 a_.push_esp_slot(saved + 4 * (top - k));
-                a_.call_import(stack_[k] == Slot::String ? "RuntimeUnlockString" : "RuntimeUnlockObject");
-                a_.add_esp(4);
+                push(Slot::Plain);
+                unlock_pushed(released);
             }
-            if (saved == 8) a_.fld_top(true), a_.add_esp(8);
-            else if (saved == 4) a_.pop_eax();
+            if (saved == 8) a_.fld_top(true), pop_slots(2);
+            else if (saved == 4) a_.pop_eax(), stack_.pop_back();
         }
         pop_slots(words);
     }
@@ -202,8 +268,8 @@ private:
         if (t.is_float()) a_.fpop();
         else if (t.is_ref() && v.owned) {
             a_.push_eax();
-            a_.call_import(unlock_for(t));
-            a_.add_esp(4);
+            push(Slot::Plain);
+            unlock_pushed(t);
         }
     }
 
@@ -234,7 +300,7 @@ private:
         pos_ = f.pos;
         a_.prologue();
         a_.sub_esp(f.frame_size);
-        if (f.frame_size) a_.xor_eax_eax();
+        a_.xor_eax_eax();
         for (int off = -4; off >= -f.frame_size; off -= 4) a_.mov_local_eax(off);
         if (!f.catches.empty()) a_.save_callee_saved();
         for (auto& l : f.locals)
@@ -258,22 +324,18 @@ private:
         }
         in_handler_ = false;
         a_.bind(epilogue_);
-        for (auto& l : f.locals)
-            if (!l->is_param && l->type.array) dispose_array(*l);
+        stack_.clear();
         std::vector<Local*> refs = reference_locals(f);
-        for (Local* l : refs) {
-            if (l == f.result_local) continue;
-            a_.push_local(l->offset);
-            a_.call_import(unlock_for(l->type));
-            a_.add_esp(4);
-        }
+        for (Local* l : refs)
+            if (l != f.result_local) release_local(*l);  // array owners dispose their arrays
         if (f.kind == FunctionKind::Destructor)
             for (auto& field : f.owner->fields) {
                 if (!field->type.is_ref()) continue;
                 a_.mov_eax_local(8);
                 a_.push_field(field->offset);
-                a_.call_import(unlock_for(field->type));
-                a_.add_esp(4);
+                push(Slot::Plain);
+                a_.zero_field(field->offset);
+                unlock_pushed(field->type);
             }
         if (Local* r = f.result_local) {
             if (r->type.is_float()) a_.fld_local(r->offset, r->type.kind == TypeKind::Double);
@@ -303,6 +365,9 @@ private:
         begin(f);
         WindowDecl& w = *f.window;
         a_.prologue();
+        a_.sub_esp(f.frame_size);  // only the word at EBP-4
+        a_.xor_eax_eax();
+        a_.mov_local_eax(-4);
         call_raising("RuntimeStackCheck");
         int create = a_.new_label();
         a_.mov_eax_global(w.instance->data_offset);
@@ -500,37 +565,49 @@ private:
         if (op == "Write") return flag ? "RuntimeFastWriteBoolArray" : "RuntimeDirectWrite" + kind + "Array";
         if (op == "UBound") return flag ? "RuntimeFastArrayUBound" : "RuntimeUBound";
         if (kind == "Single" || kind == "Double")  // the Int forms serve every array of plain elements
-            if (op == "Dispose" || op == "Remove" || op == "Redim") kind = "Int";
-        if (op == "Dispose") return flag ? "RuntimeDisposeFastBooleanArray" : "RuntimeDispose" + kind + "Array";
+            if (op == "Remove" || op == "Redim") kind = "Int";
         if (op == "Redim") return flag ? "RuntimeRedimFastBoolArray" : "RuntimeRedim" + kind + "ArrayLevel";
         return flag ? "RuntimeFastBooleanArray" + op : "Runtime" + kind + "Array" + op;  // Append, Insert, Remove, Sort
     }
 
-    void dispose_array(Local& l) {  // a nil array is ignored by the runtime
-        a_.push_local(l.offset);
-        a_.call_import(array_entry("Dispose", l.type.element()));
-        a_.add_esp(4);
+    // Hands the array in EAX to the local's owner object, which disposes it
+    // when released: by the epilogue, or by the unwinder through the trailer.
+    void give_to_owner(Local& l) {
+        a_.mov_local_eax(l.offset);
+        a_.mov_edx_local(l.owner->offset);
+        a_.mov_edx_field_eax(kOwnedArrayField);
+        Type element = l.type.element();
+        ArrayElements kind = element.kind == TypeKind::Boolean ? BooleanElements
+                             : element.kind == TypeKind::String ? StringElements
+                             : element.kind == TypeKind::Object ? ObjectElements : PlainElements;
+        a_.mov_eax_imm(kind);
+        a_.mov_edx_field_eax(kOwnedKindField);
     }
 
     void dim_array(Stmt& s) {
         Local& l = *s.local;
         Type element = l.type.element();
-        if (!loops_.empty()) {
-            dispose_array(l);
-            a_.xor_eax_eax();
-            a_.mov_local_eax(l.offset);
+        if (!loops_.empty()) {  // the array of the previous pass goes with its owner
+            release_local(*l.owner);
+            a_.zero_local(l.offset);
         }
+        // The owner comes first, so that no moment leaves the array unowned.
+        a_.push_imm(classes_.index(array_owner_class()));
+        push(Slot::Plain);
+        call_raising("RuntimeNewObject");
+        pop_slots(1);
+        a_.mov_local_eax(l.owner->offset);
         if (element.kind == TypeKind::Boolean) {
             expr(*s.bounds[0]);
             a_.push_eax();
             push(Slot::Plain);
             call_raising("RuntimeCreateFastBooleanArray");
             pop_slots(1);
-            a_.mov_local_eax(l.offset);
+            give_to_owner(l);
             return;
         }
         call_raising("RuntimeCreateArray");
-        a_.mov_local_eax(l.offset);
+        give_to_owner(l);
         for (ExprPtr& bound : s.bounds) {  // one dimension each, from 0 to its bound
             expr(*bound);
             a_.push_eax();
@@ -666,8 +743,8 @@ private:
         a_.mov_ecx_local(l.offset);
         a_.mov_local_eax(l.offset);
         a_.push_ecx();
-        a_.call_import(unlock_for(t));
-        a_.add_esp(4);
+        push(Slot::Plain);
+        unlock_pushed(t);
     }
 
     void store_global(Global& g, Value v) {
@@ -678,8 +755,8 @@ private:
         a_.mov_ecx_global(g.data_offset);
         a_.mov_global_eax(g.data_offset);
         a_.push_ecx();
-        a_.call_import(unlock_for(t));
-        a_.add_esp(4);
+        push(Slot::Plain);
+        unlock_pushed(t);
     }
 
     void assign(Stmt& s) {
@@ -710,8 +787,8 @@ private:
                     a_.mov_ecx_edx_field(off);
                     a_.mov_edx_field_eax(off);
                     a_.push_ecx();
-                    a_.call_import(unlock_for(ft));
-                    a_.add_esp(4);
+                    push(Slot::Plain);
+                    unlock_pushed(ft);
                 }
                 return release_and_pop(1, Type{});
             }
@@ -817,7 +894,7 @@ private:
             if (r.kind == RoutineKind::Library) a_.lea_esp_ebp(-(fn_->frame_size + 4 * static_cast<int>(stack_.size())));
         }
         if (result.kind == TypeKind::Boolean) a_.bool_from_al();
-        release_and_pop(words, result);
+        release_and_pop(words, result, !r.borrowed_result);
         return Value{result.is_ref() && !r.borrowed_result};
     }
 
@@ -1107,8 +1184,8 @@ private:
             case Op::Add: a_.add_eax_ecx(); break;
             case Op::Sub: a_.sub_eax_ecx(); break;
             case Op::Mul: a_.imul_eax_ecx(); break;
-            case Op::IntDiv: a_.idiv_ecx(); break;
-            case Op::Mod: a_.idiv_ecx(), a_.mov_eax_edx(); break;
+            case Op::IntDiv:
+            case Op::Mod: divide(e.op, *e.rhs); break;
             case Op::And: a_.and_eax_ecx(); break;
             case Op::Or: a_.or_eax_ecx(); break;
             default:
@@ -1116,6 +1193,45 @@ private:
                 a_.setcc_eax(signed_cond(e.op));
         }
         return {};
+    }
+
+    // EAX = EAX \ ECX or EAX Mod ECX. The processor faults on a zero
+    // divisor, and on -2147483648 \ -1, which wraps like other overflows.
+    void divide(Op op, const Expr& divisor) {
+        bool known = divisor.kind == ExprKind::Integer;
+        std::int64_t value = known ? static_cast<std::int32_t>(static_cast<std::uint32_t>(divisor.int_value)) : 0;
+        int done = a_.new_label();
+        if (!known || value == 0) {
+            int nonzero = a_.new_label();
+            a_.test_ecx();
+            a_.jcc(Cond::NE, nonzero);
+            raise_new("DivideByZeroException");
+            a_.bind(nonzero);
+        }
+        if (!known || value == -1) {
+            int divide = a_.new_label();
+            a_.cmp_ecx_minus_one();
+            a_.jcc(Cond::NE, divide);
+            if (op == Op::Mod) a_.xor_eax_eax();
+            else a_.neg_eax();
+            a_.jmp(done);
+            a_.bind(divide);
+        }
+        a_.idiv_ecx();
+        if (op == Op::Mod) a_.mov_eax_edx();
+        a_.bind(done);
+    }
+
+    // Raises a new object of a built-in exception class.
+    void raise_new(const std::string& cls) {
+        a_.push_imm(classes_.index(prog_.find_class(cls)));
+        push(Slot::Plain);
+        call_raising("RuntimeNewObject");
+        pop_slots(1);
+        a_.push_eax();
+        push(Slot::Object);
+        call_raising("RuntimeRaiseException");
+        stack_.pop_back();  // never returns
     }
 
     Program& prog_;
@@ -1130,6 +1246,7 @@ private:
     std::vector<std::pair<ExitWhat, int>> loops_;
     bool in_handler_ = false;
     int epilogue_ = -1;
+    ClassInfo* array_owner_ = nullptr;
     Pos pos_;
 };
 

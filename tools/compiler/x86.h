@@ -64,6 +64,8 @@ public:
     void push_local(std::int32_t offset) { frame_op(0xFF, 6, offset); }
     void push_esp_slot(std::int32_t disp);                           // push dword [esp+disp]
     void push_field(std::int32_t disp) { base_op(0xFF, 6, 0, disp); }  // push dword [eax+disp]
+    void zero_local(std::int32_t offset) { frame_op(0x83, 4, offset), byte(0); }  // and dword [ebp+offset], 0
+    void zero_field(std::int32_t disp) { base_op(0x83, 4, 0, disp), byte(0); }    // and dword [eax+disp], 0
 
     // Moves.
     void mov_eax_imm(std::int32_t v);
@@ -72,6 +74,7 @@ public:
     void mov_eax_local(std::int32_t offset) { frame_op(0x8B, 0, offset); }
     void mov_local_eax(std::int32_t offset) { frame_op(0x89, 0, offset); }
     void mov_ecx_local(std::int32_t offset) { frame_op(0x8B, 1, offset); }
+    void mov_edx_local(std::int32_t offset) { frame_op(0x8B, 2, offset); }
     void mov_eax_global(std::uint32_t data_offset) { byte(0xA1), data_address(data_offset); }
     void mov_global_eax(std::uint32_t data_offset) { byte(0xA3), data_address(data_offset); }
     void mov_ecx_global(std::uint32_t data_offset) { bytes({0x8B, 0x0D}), data_address(data_offset); }
@@ -101,6 +104,8 @@ public:
     void cmp_eax_imm(std::int32_t v);
     void cmp_eax_top() { bytes({0x3B, 0x04, 0x24}); }
     void test_eax() { bytes({0x85, 0xC0}); }
+    void test_ecx() { bytes({0x85, 0xC9}); }
+    void cmp_ecx_minus_one() { bytes({0x83, 0xF9, 0xFF}); }
     void setcc_eax(Cond cond) { bytes({0x0F, static_cast<std::uint8_t>(0x90 | static_cast<int>(cond)), 0xC0, 0x0F, 0xB6, 0xC0}); }
     void bool_from_al() { bytes({0x84, 0xC0}), setcc_eax(Cond::NE); }  // what counts is AL
     void call_eax() { bytes({0xFF, 0xD0}); }

@@ -43,7 +43,7 @@ TEST(Frames, PrologueZeroedLocalsEpilogueAndTrailer) {
                         "55 89 E5 83 EC 08 31 C0 89 45 FC 89 45 F8 "  // frame, locals zeroed
                         "E8 ?? ?? ?? ?? EB 02 2F 00 "                 // RuntimeStackCheck and its record
                         "B8 05 00 00 00 89 45 F8 "                    // n = 5
-                        "FF 75 FC E8 ?? ?? ?? ?? 83 C4 04 "           // release s
+                        "FF 75 FC 83 65 FC 00 E8 ?? ?? ?? ?? 83 C4 04 "  // release s, zeroed first
                         "C9 C3 2F 05 FF FC 00"));                      // trailer: string local at EBP-4
     EXPECT_EQ(imports_of(r, "M.S"), (std::vector<std::string>{"RuntimeStackCheck", "RuntimeUnlockString"}));
 }
@@ -69,14 +69,38 @@ TEST(Frames, ExceptionClauseHandlerEntryAndNoHandlerAction) {
                         "8D 65 F0 "                                   // handler: the stack pointer back to the frame
                         "B8 ?? ?? ?? ?? 50 E8 ?? ?? ?? ?? "           // MsgBox "caught"
                         "EB 03 2F 07 00 83 C4 04 "                    // action 7: not this frame's handlers
-                        "FF 75 FC E8 ?? ?? ?? ?? 83 C4 04 "           // release the exception object
+                        "FF 75 FC 83 65 FC 00 E8 ?? ?? ?? ?? "        // release the exception object, zeroed first:
+                        "EB 03 2F 07 00 83 C4 04 "                    // a destructor raising there passes the handlers
                         "8B 5D F8 8B 75 F4 8B 7D F0 C9 C3 "           // give back EBX, ESI, EDI
-                        "2F 04 00 00 FF FF FF D0 06 FF FC 00"));      // handler at 124-48 = 76, object local
+                        "2F 04 00 00 FF FF FF C7 06 FF FC 00"));      // handler at 133-57 = 76, object local
     EXPECT_EQ(imports_of(r, "M.S"), (std::vector<std::string>{"RuntimeStackCheck", "RuntimeNilObject", "FolderItemDelete",
                                                                "RuntimeMsgBox", "RuntimeUnlockObject"}));
     // The handler class index names RuntimeException in the class table.
     EXPECT_NE(r.map.find("     0  RuntimeException (built-in)"), std::string::npos) << r.map;
     EXPECT_EQ(literal_at(r.blocks.data, u32_at(code, 80)), "caught");
+}
+
+TEST(Frames, LocalsThatDoNotFitInOneFrameAreRefused) {
+    // The unwinder stops at a caller frame more than 4,096 bytes above its
+    // callee, so a larger frame would lose its handlers.
+    struct Case {
+        int doubles;
+        const char* error;  // null: it compiles
+    } cases[] = {{478, nullptr},  // with the clause's 16 bytes: exactly 3840
+                 {479, "test.tav:2:3: the locals of M.S need 3848 bytes; at most 3840 fit in one frame"},
+                 {515, "test.tav:2:3: the locals of M.S need 4136 bytes; at most 3840 fit in one frame"}};
+    for (const Case& c : cases) {
+        std::string source = "Module M\n  Sub S()\n";
+        for (int i = 0; i < c.doubles; ++i) source += "    Dim d" + std::to_string(i) + " As Double\n";
+        source += "    Inner\n  Catch e As RuntimeException\n  End Sub\n  Sub Inner()\n  End Sub\nEnd Module\n";
+        CompileResult r = compile_source(source);
+        if (!c.error) {
+            EXPECT_TRUE(r.ok) << c.doubles;
+            continue;
+        }
+        ASSERT_EQ(r.errors.size(), 1u) << c.doubles;
+        EXPECT_EQ(r.errors[0], c.error);
+    }
 }
 
 TEST(CallSites, OwnedTemporariesAreListedAndReleased) {
@@ -90,7 +114,8 @@ TEST(CallSites, OwnedTemporariesAreListedAndReleased) {
         "  End Sub\n"
         "End Module\n");
     EXPECT_TRUE(matches(function_bytes(r, "M.S"),
-                        "55 89 E5 E8 ?? ?? ?? ?? EB 02 2F 00 "
+                        "55 89 E5 83 EC 04 31 C0 89 45 FC "         // no locals: EBP-4 is still the frame's
+                        "E8 ?? ?? ?? ?? EB 02 2F 00 "
                         "8B 45 0C 50 E8 ?? ?? ?? ?? EB 02 2F 00 83 C4 04 50 "   // Twice(b), kept on the stack
                         "8B 45 08 50 E8 ?? ?? ?? ?? EB 04 2F 01 04 00 83 C4 04 50 "  // Twice(a): Twice(b) at +4
                         "E8 ?? ?? ?? ?? EB 06 2F 01 00 01 04 00 "               // RuntimeAddString: both owned

@@ -106,17 +106,18 @@ TEST(Methods, SuperCallsTheSuperclassMethodDirectly) {
 TEST(Windows, ImplicitInstanceGetter) {
     CompileResult r = compile_ok("Window W\nEnd Window\n");
     Bytes code = function_bytes(r, "W.$instance");
-    EXPECT_EQ(to_hex(Bytes(code.begin(), code.begin() + 4)), "55 89 E5 E8");
-    EXPECT_EQ(to_hex(Bytes(code.begin() + 8, code.begin() + 12)), "EB 02 2F 00");
-    EXPECT_EQ(code[12], 0xA1);  // mov eax, [instance]
-    EXPECT_EQ(u32_at(code, 13), find_data(r, "variable W.$instance"));
-    EXPECT_EQ(to_hex(Bytes(code.begin() + 17, code.begin() + 25)), "85 C0 0F 84 10 00 00 00");
-    EXPECT_EQ(to_hex(Bytes(code.begin() + 25, code.begin() + 27)), "50 50");  // lock it and return it
-    EXPECT_EQ(to_hex(Bytes(code.begin() + 36, code.begin() + 41)), "E9 16 00 00 00");
-    EXPECT_EQ(code[41], 0x68);
-    EXPECT_EQ(u32_at(code, 42), find_data(r, "variable W.$instance"));  // the instance slot, second argument
-    EXPECT_EQ(code[46], 0x68);
-    EXPECT_EQ(u32_at(code, 47), find_data(r, "window description W"));
+    // Without locals the frame still has its word at EBP-4, zeroed.
+    EXPECT_EQ(to_hex(Bytes(code.begin(), code.begin() + 12)), "55 89 E5 83 EC 04 31 C0 89 45 FC E8");
+    EXPECT_EQ(to_hex(Bytes(code.begin() + 16, code.begin() + 20)), "EB 02 2F 00");
+    EXPECT_EQ(code[20], 0xA1);  // mov eax, [instance]
+    EXPECT_EQ(u32_at(code, 21), find_data(r, "variable W.$instance"));
+    EXPECT_EQ(to_hex(Bytes(code.begin() + 25, code.begin() + 33)), "85 C0 0F 84 10 00 00 00");
+    EXPECT_EQ(to_hex(Bytes(code.begin() + 33, code.begin() + 35)), "50 50");  // lock it and return it
+    EXPECT_EQ(to_hex(Bytes(code.begin() + 44, code.begin() + 49)), "E9 16 00 00 00");
+    EXPECT_EQ(code[49], 0x68);
+    EXPECT_EQ(u32_at(code, 50), find_data(r, "variable W.$instance"));  // the instance slot, second argument
+    EXPECT_EQ(code[54], 0x68);
+    EXPECT_EQ(u32_at(code, 55), find_data(r, "window description W"));
     EXPECT_EQ(to_hex(Bytes(code.end() - 4, code.end())), "C9 C3 2F 00");
     EXPECT_EQ(imports_of(r, "W.$instance"),
               (std::vector<std::string>{"RuntimeStackCheck", "RuntimeLockObject", "RuntimeCreateWindow"}));
@@ -175,17 +176,25 @@ TEST(Arrays, LocalArraysThroughTheArrayEntryPoints) {
         "    d.Remove 0\n"
         "  End Sub\n"
         "End Module\n");
+    // Each array belongs to an owner object, created first; releasing the
+    // owner (in the epilogue, or by the unwinder) disposes the array.
     EXPECT_EQ(imports_of(r, "M.S"),
-              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeCreateArray", "RuntimeArrayCreateAddIndex",
-                                        "RuntimeDirectWriteIntArray", "RuntimeIntArrayAppend", "RuntimeCreateArray",
+              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeNewObject", "RuntimeCreateArray", "RuntimeArrayCreateAddIndex",
+                                        "RuntimeDirectWriteIntArray", "RuntimeIntArrayAppend", "RuntimeNewObject", "RuntimeCreateArray",
                                         "RuntimeArrayCreateAddIndex", "RuntimeStringArrayAppend", "RuntimeStringArraySort",
-                                        "RuntimeDirectReadStringArray", "RuntimeUnlockString", "RuntimeCreateFastBooleanArray",
-                                        "RuntimeFastWriteBoolArray", "RuntimeRedimStringArrayLevel", "RuntimeCreateArray",
-                                        "RuntimeArrayCreateAddIndex", "RuntimeIntArrayRemove", "RuntimeDisposeIntArray",
-                                        "RuntimeDisposeStringArray", "RuntimeDisposeFastBooleanArray", "RuntimeDisposeIntArray",
-                                        "RuntimeUnlockString"}));
-    // Dim a(2): a new array at EBP-4, then its one dimension, 0 to 2.
-    EXPECT_TRUE(contains(function_bytes(r, "M.S"), "EB 02 2F 00 89 45 FC B8 02 00 00 00 50 6A 00 FF 75 FC E8"));
+                                        "RuntimeDirectReadStringArray", "RuntimeUnlockString", "RuntimeNewObject",
+                                        "RuntimeCreateFastBooleanArray", "RuntimeFastWriteBoolArray", "RuntimeRedimStringArrayLevel",
+                                        "RuntimeNewObject", "RuntimeCreateArray", "RuntimeArrayCreateAddIndex", "RuntimeIntArrayRemove",
+                                        "RuntimeUnlockString", "RuntimeUnlockObject", "RuntimeUnlockObject", "RuntimeUnlockObject",
+                                        "RuntimeUnlockObject"}));
+    // Dim a(2): the owner at EBP-8, a new array at EBP-4 handed to it (field
+    // 24, elements of kind 0 at field 28), then its one dimension, 0 to 2.
+    Bytes code = function_bytes(r, "M.S");
+    EXPECT_TRUE(contains(code, "EB 02 2F 00 83 C4 04 89 45 F8 E8")) << to_hex(code);
+    EXPECT_TRUE(contains(code, "EB 02 2F 00 89 45 FC 8B 55 F8 89 42 18 31 C0 89 42 1C B8 02 00 00 00 50 6A 00 FF 75 FC E8"))
+        << to_hex(code);
+    // The trailer lists the owners as object locals, after the string local.
+    EXPECT_TRUE(contains(code, "C9 C3 2F 05 FF E8 06 FF F8 06 FF EC 06 FF E0 06 FF D8 00")) << to_hex(code);
     EXPECT_EQ(imports_of(r, "M.Sum"),
               (std::vector<std::string>{"RuntimeStackCheck", "RuntimeUBound", "RuntimeDirectReadIntArray"}));
     struct Bad {
@@ -208,10 +217,10 @@ TEST(Arrays, SeveralDimensionsUseTheAccessProtocol) {
         "    Dim m(2, 3) As Double\n    m(1, 2) = n\n    Return m(1, 2) + Total(m)\n  End Function\n"
         "  Function Total(t(,) As Double) As Double\n    Return t.UBound\n  End Function\nEnd Module\n");
     EXPECT_EQ(imports_of(r, "M.F"),
-              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeCreateArray", "RuntimeArrayCreateAddIndex",
-                                        "RuntimeArrayCreateAddIndex", "IntToFP", "RuntimeArrayStartWriteAccess",
-                                        "RuntimeWriteDoubleArray", "RuntimeArrayStartReadAccess", "RuntimeReadDoubleArray",
-                                        "RuntimeDisposeIntArray"}));
+              (std::vector<std::string>{"RuntimeStackCheck", "RuntimeNewObject", "RuntimeCreateArray",
+                                        "RuntimeArrayCreateAddIndex", "RuntimeArrayCreateAddIndex", "IntToFP",
+                                        "RuntimeArrayStartWriteAccess", "RuntimeWriteDoubleArray", "RuntimeArrayStartReadAccess",
+                                        "RuntimeReadDoubleArray", "RuntimeUnlockObject"}));
     // m(1, 2) = n: the value and both indexes first, then the access with copies of them.
     Bytes code = function_bytes(r, "M.F");
     EXPECT_TRUE(contains(code, "83 EC 08 DD 1C 24 B8 01 00 00 00 50 B8 02 00 00 00 50 FF 74 24 04 FF 75 F4 E8")) << to_hex(code);
