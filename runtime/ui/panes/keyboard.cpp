@@ -4,7 +4,6 @@
 #include "panes/key_text.h"
 #include "panes/pane.h"
 #include "panes/pane_focus.h"
-#include "panes/pane_mouse.h"
 #include "strings/runtime_string.h"
 #include "windows/native_view.h"
 #include "windows/window_events.h"
@@ -24,7 +23,7 @@ bool is_modifier_key(WPARAM key) {
 
 // The character a key gives, with the codes that keys without one have
 // always had here (arrows 28-31 and so on); 0 for none.
-char translated_character(UINT key, LPARAM lparam) {
+char translated_character(UINT key, LPARAM lparam, const BYTE (&state)[256]) {
     switch (key) {
         case VK_LEFT: return 28;
         case VK_RIGHT: return 29;
@@ -38,9 +37,7 @@ char translated_character(UINT key, LPARAM lparam) {
         case VK_HELP: return 5;
         default: break;
     }
-    BYTE state[256];
     WORD out = 0;
-    if (!GetKeyboardState(state)) return 0;
     return ToAscii(key, (lparam >> 16) & 0xFF, state, &out, 0) == 1 ? static_cast<char>(out) : 0;
 }
 
@@ -78,6 +75,21 @@ bool default_keys(NativeView* view, UINT key, std::int32_t modifiers) {
     }
 }
 
+// Letters and digits are their own key codes; other keys ask the layout.
+char unshifted_character(UINT key) {
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return static_cast<char>(key);
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return static_cast<char>('0' + (key - VK_NUMPAD0));
+    return static_cast<char>(MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0xFF);
+}
+
+std::int32_t modifiers_of(const BYTE (&state)[256]) {
+    std::int32_t m = 0;
+    if (state[VK_CONTROL] & 0x80) m |= kModifierControl;
+    if (state[VK_SHIFT] & 0x80) m |= kModifierShift;
+    if (state[VK_MENU] & 0x80) m |= kModifierAlt;
+    return m;
+}
+
 bool open(RuntimeObject* window, const NativeView* view) { return as_window(window)->view == view && !view->closing; }
 
 }  // namespace
@@ -103,13 +115,14 @@ bool keyboard_handle_message(MSG* message) {
     NativeView* view = view_containing(message->hwnd);
     if (!view || view->closing) return false;
     const UINT key = static_cast<UINT>(message->wParam);
-    const std::int32_t modifiers = current_modifiers();
+    BYTE state[256];
+    if (!GetKeyboardState(state)) return false;
+    const std::int32_t modifiers = modifiers_of(state);
     char text[kKeyTextCapacity];
-    const char unshifted = static_cast<char>(MapVirtualKeyA(key, MAPVK_VK_TO_CHAR) & 0xFF);
-    key_text(static_cast<std::uint8_t>(key), unshifted, modifiers, text);
+    key_text(static_cast<std::uint8_t>(key), unshifted_character(key), modifiers, text);
     if (g_menu_shortcut && g_menu_shortcut(view, text)) return true;
 
-    const char character = translated_character(key, message->lParam);
+    const char character = translated_character(key, message->lParam, state);
     RuntimeObject* window = RuntimeLockObject(as_object(view->window));
     bool handled = false;
     if (Pane* focus = focus_in(view)) handled = focus->key_down(character, static_cast<std::uint8_t>(key), modifiers);

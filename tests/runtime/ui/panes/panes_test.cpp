@@ -16,6 +16,10 @@
 #include "descriptions/window_description.h"
 #include "objects/debugger.h"
 #include "panes/key_text.h"
+#include "panes/mouse_cursors.h"
+#include "panes/pane_entry_points.h"
+#include "startup/project_settings.h"
+#include "windows/window_accessors.h"
 #include "panes/pane.h"
 #include "panes/pane_focus.h"
 #include "panes/pane_mouse.h"
@@ -60,7 +64,13 @@ public:
     bool is_default_button() override { return name_of(control) == "OK"; }
     bool is_cancel_button() override { return name_of(control) == "Cancel"; }
     void push() override { note("push " + name_of(control)); }
+
+    // Copies of a control value, for the two pane layouts.
+    std::int32_t first_copy = 0, second_copy = 0;
 };
+
+// Probe controls carry one Integer of their own after RectControl's fields.
+constexpr std::uint32_t kProbeField = sizeof(ControlObject);
 
 void create_probe_pane(RuntimeObject* object) {
     ControlObject* c = as_control(object);
@@ -96,6 +106,12 @@ bool window_closes_on_click(RuntimeObject* window, std::int32_t, std::int32_t) {
 }
 
 enum { kWindow, kProbe, kClosingWindow, kClassCount };
+
+RuntimeClass* probe_class(const std::vector<std::pair<const char*, void*>>& handlers) {
+    RuntimeClass* cls = test_class("Probe", BuiltinClass::RectControl, handlers);
+    cls->instance_size += 4;
+    return cls;
+}
 
 struct Box {
     const char* name;
@@ -135,7 +151,7 @@ protected:
                             {"MouseMove", reinterpret_cast<void*>(window_move)},
                             {"MouseExit", reinterpret_cast<void*>(window_exit)},
                             {"KeyDown", reinterpret_cast<void*>(window_key)}}),
-                test_class("Probe", BuiltinClass::RectControl,
+                probe_class(
                            {{"CreatePane", reinterpret_cast<void*>(create_probe_pane)},
                             {"MouseEnter", reinterpret_cast<void*>(control_enter)},
                             {"MouseExit", reinterpret_cast<void*>(control_exit)},
@@ -179,6 +195,7 @@ protected:
              {"Height", std::to_string(height)}},
             controls);
         RuntimeObject* window = RuntimeCreateWindow(description.data(), nullptr);
+        ui_services().walk_show_list();  // as the next pass of the main loop would
         pump();
         if (window && as_window(window)->view) {
             SetForegroundWindow(hwnd(window));
@@ -509,6 +526,93 @@ TEST_F(Panes, AThousandPanesPerMessage) {
         EXPECT_LT(mean, 1.0) << what[i];
     }
     g_log.clear();
+    close(w);
+}
+
+TEST_F(Panes, PanePropertiesKeepTheirValueInControlAndPane) {
+    RuntimeObject* w = open(kWindow, {{"A", 10, 10, 40, 20}});
+    RuntimeObject* c = control(w, 0);
+    auto* pane = static_cast<ProbePane*>(as_control(c)->pane);
+    const auto offset = [pane](const std::int32_t& field) {
+        return static_cast<std::uint32_t>(reinterpret_cast<const char*>(&field) - reinterpret_cast<const char*>(pane));
+    };
+    const std::uint32_t selector = kProbeField | offset(pane->first_copy) << 10 | offset(pane->second_copy) << 20;
+    struct Case {
+        std::uint8_t display_option;
+        std::uint32_t selector;
+        std::int32_t value, first, second;
+    };
+    const Case cases[] = {
+        {0, selector, 7, 7, 0},
+        {1, selector, 9, 7, 9},
+        {0, kProbeField, 11, 7, 9},  // no pane copy: only the control keeps it
+    };
+    for (const Case& k : cases) {
+        const std::uint8_t settings[] = {k.display_option};
+        project_settings_read(settings, sizeof settings);  // ends early: only the flag is read
+        paneIntSetter(c, k.selector, k.value);
+        EXPECT_EQ(pane->first_copy, k.first);
+        EXPECT_EQ(pane->second_copy, k.second);
+        EXPECT_EQ(*reinterpret_cast<std::int32_t*>(reinterpret_cast<char*>(c) + kProbeField), k.value);
+        pane->first_copy = pane->second_copy = 0;
+        paneIntSetter(c, k.selector, k.value);
+        EXPECT_EQ(paneIntGetter(c, k.selector), k.value) << "read from the pane's copy while there is a pane";
+        pane->first_copy = k.first;
+        pane->second_copy = k.second;
+    }
+    const std::uint8_t plain[] = {0};
+    project_settings_read(plain, sizeof plain);
+    close(w);
+}
+
+TEST_F(Panes, FocusAndRefreshFromCode) {
+    RuntimeObject* w = open(kWindow, kFocusable);
+    RuntimeSetFocus(control(w, 3));
+    RuntimeSetFocus(control(w, 2));  // disabled: stays where it is
+    clearFocus(w);
+    RuntimeSetFocus(control(w, 1));
+    EXPECT_EQ(g_log, "lose A;gain C;lose C;gain B;");
+    auto* b = static_cast<Pane*>(as_control(control(w, 1))->pane);
+    pump();
+    RuntimeControlRefreshRect(control(w, 1), 5, 6, 10, 8);
+    RECT dirty = {};
+    EXPECT_TRUE(GetUpdateRect(b->native, &dirty, FALSE));
+    EXPECT_EQ(dirty.left, 5);
+    EXPECT_EQ(dirty.top, 6);
+    EXPECT_EQ(dirty.right, 15);
+    EXPECT_EQ(dirty.bottom, 14);
+    EXPECT_EQ(controlMacControlHandleGetter(control(w, 1), 0), reinterpret_cast<std::intptr_t>(b->native));
+    close(w);
+}
+
+TEST_F(Panes, TheCursorComesFromTheControlElseTheWindowElseTheApplication) {
+    RuntimeObject* w = open(kWindow, {{"A", 10, 10, 100, 60}, {"B", 130, 10, 100, 60}});
+    RuntimeObject* ibeam = getIBeamCursor();
+    RuntimeObject* watch = getWatchCursor();
+    RuntimeObject* arrow = getArrowCursor();
+    controlMouseCursorSetter(control(w, 0), 0, ibeam);
+    formMouseCursorSetter(w, 0, watch);
+    const auto cursor_at = [&](int x, int y) {
+        POINT p = {x, y};
+        ClientToScreen(hwnd(w), &p);
+        SetCursorPos(p.x, p.y);
+        SetCursor(nullptr);
+        SendMessageA(hwnd(w), WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd(w)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    const HCURSOR i_beam = LoadCursorA(nullptr, IDC_IBEAM), wait = LoadCursorA(nullptr, IDC_WAIT);
+    EXPECT_EQ(cursor_at(20, 20), i_beam);
+    EXPECT_EQ(cursor_at(140, 20), wait);  // B has none: the window's
+    EXPECT_EQ(cursor_at(250, 150), wait);
+    formMouseCursorSetter(w, 0, nullptr);
+    appMouseCursorSetter(nullptr, 0, ibeam);
+    EXPECT_EQ(cursor_at(250, 150), i_beam);
+    appMouseCursorSetter(nullptr, 0, nullptr);
+    controlMouseCursorSetter(control(w, 0), 0, nullptr);
+    RuntimeUnlockObject(ibeam);
+    RuntimeUnlockObject(watch);
+    RuntimeUnlockObject(arrow);
+    park_pointer();
     close(w);
 }
 
