@@ -53,6 +53,12 @@ std::unique_ptr<Step> parse_front_step(const std::wstring& value);
 std::unique_ptr<Step> parse_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_sleep_step(const std::wstring& value);
 
+// Real mouse and key input (driver_input.cpp).
+std::unique_ptr<Step> parse_left_click_step(const std::wstring& value);
+std::unique_ptr<Step> parse_double_click_step(const std::wstring& value);
+std::unique_ptr<Step> parse_drag_step(const std::wstring& value);
+std::unique_ptr<Step> parse_key_step(const std::wstring& value);
+
 // Pixels and screenshots (driver_pixels.cpp).
 std::unique_ptr<Step> parse_pixel_step(const std::wstring& value);
 std::unique_ptr<Step> parse_screenshot_step(const std::wstring& value);
