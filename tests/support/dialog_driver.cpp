@@ -7,9 +7,9 @@
 //
 // The steps run in the order given (see the option table below and the
 // step files: driver_dialogs.cpp, driver_file_dialog.cpp,
-// driver_windows.cpp, driver_pixels.cpp). A dialog appearing once the steps
-// are done is an error; --no-box just says that none is expected. Then the
-// exit code must equal --expect-exit (default 0). Exits 0 when everything
+// driver_windows.cpp, driver_pixels.cpp, driver_taskbar.cpp). A dialog
+// appearing once the steps are done is an error; --no-box just says that
+// none is expected. Then the exit code must equal --expect-exit (default 0). Exits 0 when everything
 // matched, 1 otherwise, 2 on bad usage. --timeout (default 60000 ms) bounds
 // the whole run. --raw-args appends TEXT to the program's command line
 // exactly as given, for programs that split their command line themselves.
@@ -53,6 +53,9 @@ const StepOption kSteps[] = {
     {L"--pixel", "X,Y=RRGGBB", parse_pixel_step},
     {L"--screenshot", "FILE.png", parse_screenshot_step},
     {L"--sleep", "MS", parse_sleep_step},
+    {L"--taskbar", "show|hide", parse_taskbar_step},
+    {L"--expect-taskbar", "shown|hidden", parse_expect_taskbar_step},
+    {L"--wait-exit", nullptr, parse_wait_exit_step},
 };
 
 struct Options {

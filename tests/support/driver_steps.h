@@ -53,6 +53,11 @@ std::unique_ptr<Step> parse_front_step(const std::wstring& value);
 std::unique_ptr<Step> parse_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_sleep_step(const std::wstring& value);
 
+// The taskbar and the program's end (driver_taskbar.cpp).
+std::unique_ptr<Step> parse_taskbar_step(const std::wstring& value);
+std::unique_ptr<Step> parse_expect_taskbar_step(const std::wstring& value);
+std::unique_ptr<Step> parse_wait_exit_step(const std::wstring& value);
+
 // Real mouse and key input (driver_input.cpp).
 std::unique_ptr<Step> parse_left_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_double_click_step(const std::wstring& value);

@@ -10,6 +10,7 @@
 #include "startup/project_settings.h"
 #include "layer/ui_thread.h"
 #include "strings/runtime_string.h"
+#include "windows/taskbar.h"
 #include "windows/window_events.h"
 #include "windows/window_styles.h"
 
@@ -88,6 +89,9 @@ void destroy_view(NativeView* view, bool native_gone) {
         RuntimeUnlockObject(held);
     }
     unlink(g_views, view, &NativeView::next_view);
+    // Without windows the program is ending; the loader's exit callback
+    // comes too late for the window system on some hosts.
+    if (!g_runtime_views) taskbar_show_again();
     RuntimeUnlockString(view->title);
     runtime_free(view, sizeof *view);
     RuntimeUnlockObject(as_object(window));

@@ -2,12 +2,23 @@
 
 #include <windows.h>
 
+#include "objects/final_release.h"
+
 namespace {
 
 HWND g_hidden = nullptr;
+bool g_registered = false;
 
-// Runs when the process ends through ExitProcess or a return from main, as
-// the loader calls every thread-local-storage callback on process detach.
+// The runtime's own ends (the main loop's, an unhandled exception's) run
+// the final-release list.
+void show_at_final_release(void*) {
+    g_registered = false;
+    taskbar_show_again();
+}
+
+// Every other end through ExitProcess: the loader calls the
+// thread-local-storage callbacks on process detach (Windows does; some
+// hosts skip them for the program itself).
 void NTAPI show_taskbar_at_exit(PVOID, DWORD reason, PVOID) {
     if (reason == DLL_PROCESS_DETACH) taskbar_show_again();
 }
@@ -24,10 +35,14 @@ void taskbar_hide() {
     if (!taskbar || !IsWindowVisible(taskbar)) return;
     ShowWindow(taskbar, SW_HIDE);
     g_hidden = taskbar;
+    if (!g_registered) final_release_add(show_at_final_release, nullptr);
+    g_registered = true;
 }
 
 void taskbar_show_again() {
     if (!g_hidden) return;
-    if (IsWindow(g_hidden)) ShowWindow(g_hidden, SW_SHOWNOACTIVATE);
+    // Posted: the taskbar belongs to another process, and at process exit
+    // nothing here may wait for it.
+    if (IsWindow(g_hidden)) ShowWindowAsync(g_hidden, SW_SHOWNOACTIVATE);
     g_hidden = nullptr;
 }
