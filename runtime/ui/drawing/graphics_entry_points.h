@@ -65,6 +65,11 @@ void graphicsDrawStopIcon(RuntimeObject* g, std::int32_t x, std::int32_t y);
 void graphicsDrawNoteIcon(RuntimeObject* g, std::int32_t x, std::int32_t y);
 void graphicsDrawCautionIcon(RuntimeObject* g, std::int32_t x, std::int32_t y);
 
+// A Graphics over the window's client area; nil without a native view.
+RuntimeObject* windowGraphicsGetter(RuntimeObject* window, std::int32_t selector);
+// The window's client area drawn into `g` with its top-left corner at (x, y).
+void formDrawInto(RuntimeObject* window, RuntimeObject* g, std::int32_t x, std::int32_t y);
+
 // 0x00RRGGBB from components, each clamped to 0-255.
 std::uint32_t RuntimeRGB(std::int32_t red, std::int32_t green, std::int32_t blue);
 }

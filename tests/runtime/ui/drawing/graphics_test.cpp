@@ -260,6 +260,22 @@ TEST_F(GraphicsTest, DrawingIntoABorrowedDeviceContextStopsAtDetach) {
     graphics_detach(g);
 }
 
+TEST_F(GraphicsTest, AGraphicsOverAWindowHasItsClientSizeAndGivesItsDcBack) {
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 90, 70, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    Held g(graphics_for_window(window));
+    ASSERT_NE(g.get(), nullptr);
+    EXPECT_EQ(graphicsWidthGetter(g, 0), 90);
+    EXPECT_EQ(graphicsHeightGetter(g, 0), 70);
+    EXPECT_NE(graphics_dc(g), nullptr);
+    graphics_detach(g);
+    EXPECT_EQ(graphics_dc(g), nullptr);
+    DestroyWindow(window);
+    EXPECT_EQ(graphics_for_window(nullptr), nullptr);
+    EXPECT_EQ(windowGraphicsGetter(nullptr, 0), nullptr);
+    formDrawInto(nullptr, g, 0, 0);
+}
+
 TEST_F(GraphicsTest, SystemIconsDrawInk) {
     using Draw = void (*)(RuntimeObject*, std::int32_t, std::int32_t);
     const Draw icons[] = {graphicsDrawStopIcon, graphicsDrawNoteIcon, graphicsDrawCautionIcon};
