@@ -8,6 +8,7 @@
 #include "controls/control_object.h"
 #include "descriptions/field_accessors.h"
 #include "descriptions/property_tables.h"
+#include "panes/pane_entry_points.h"
 #include "objects/classes.h"
 #include "strings/runtime_string.h"
 #include "windows/native_view.h"
@@ -40,7 +41,6 @@ extern "C" std::int32_t controlMouseYGetter(RuntimeObject* control, std::uint32_
 
 namespace {
 
-// The pane's native handle ("MacControlHandle", "Handle") joins with the panes.
 const PropertyRow kControlRows[] = {
     {0x80, "Name", &kStringType, kNone, as_getter(stringGetter), as_setter(stringSetter), FIELD(name)},
     {0x80, "Index", &kIntegerType, kNone, field32_getter, field32_setter, FIELD(index)},
@@ -54,6 +54,8 @@ const PropertyRow kControlRows[] = {
     {kRunTime, "MouseX", &kIntegerType, kNone, as_getter(controlMouseXGetter), nullptr, 0},
     {kRunTime, "MouseY", &kIntegerType, kNone, as_getter(controlMouseYGetter), nullptr, 0},
     {kRunTime, "Window", nullptr, B::Window, as_getter(controlWindowGetter), nullptr, 0},
+    {kRunTime, "Handle", &kIntegerType, kNone, as_getter(controlMacControlHandleGetter), nullptr, 0},
+    {kRunTime, "MacControlHandle", &kIntegerType, kNone, as_getter(controlMacControlHandleGetter), nullptr, 0},
 };
 
 const PropertyRow kRectControlRows[] = {
