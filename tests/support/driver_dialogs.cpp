@@ -10,6 +10,9 @@
 
 namespace {
 
+// How long a box's text may take to appear.
+constexpr DWORD kTextWaitMs = 3000;
+
 struct ButtonName {
     const wchar_t* name;
     int id;
@@ -90,11 +93,17 @@ public:
     bool run(Session& s, size_t n) override {
         HWND dlg = wait_dialog(s, n);
         if (!dlg) return false;
-        // Its controls may still be on their way in; give them a moment.
+        // Its controls may still be on their way in, slowly on a busy
+        // machine: wait for a text (the expected one, when given).
         Sleep(100);
+        std::wstring text = box_text(dlg);
+        for (DWORD until = GetTickCount() + kTextWaitMs;
+             (text.empty() || (!text_.empty() && !text_matches(text))) && static_cast<LONG>(until - GetTickCount()) > 0;
+             text = box_text(dlg))
+            Sleep(50);
         wchar_t title_buf[512] = {};
         GetWindowTextW(dlg, title_buf, 512);
-        const std::wstring title = title_buf, text = box_text(dlg);
+        const std::wstring title = title_buf;
         say("box " + std::to_string(n) + ": " + shown(title) + "|" + shown(text));
         bool ok = true;
         if (!title_.empty() && title_ != title) {

@@ -5,6 +5,9 @@
 #include "descriptions/control_dictionary.h"
 #include "objects/code_lookup.h"
 #include "drawing/graphics.h"
+#include "drawing/picture.h"
+#include "drawing/picture_entry_points.h"
+#include "objects/builtin_classes.h"
 #include "panes/control_panes.h"
 #include "panes/mouse_cursors.h"
 #include "panes/pane_focus.h"
@@ -34,25 +37,33 @@ LRESULT erase_background(NativeView* view, HDC dc) {
     return 1;
 }
 
+void draw_backdrop(const WindowObject* window, HDC dc) {
+    RuntimeObject* picture = window->backdrop;
+    if (!picture || !object_isa(picture, builtin_class(BuiltinClass::Picture))) return;
+    const RECT whole = {0, 0, pictureWidthGetter(picture, 0), pictureHeightGetter(picture, 0)};
+    picture_draw(picture, dc, whole, whole);
+}
+
 void paint(HWND hwnd, NativeView* view) {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(view->hwnd, &ps);
+    HDC dc = BeginPaint(hwnd, &ps);
     view->paint_dc = dc;
     SetTextAlign(dc, TA_BASELINE);
-    RuntimeObject* window = object_of(view);
+    // The Paint handler may close the window: the view goes, the object
+    // stays until the end of this message.
+    RuntimeObject* window = RuntimeLockObject(object_of(view));
+    draw_backdrop(as_window(window), dc);
     if (event_lookup(window, g_window_events.paint)) {
         RECT client;
-        GetClientRect(view->hwnd, &client);
+        GetClientRect(hwnd, &client);
         RuntimeObject* g = graphics_for_dc(dc, client.right, client.bottom);
-        // The view may close inside the handler; the Graphics must not
-        // outlive this context either way.
-        RuntimeLockObject(window);
         fire_object_event(window, g_window_events.paint, g);
+        // The Graphics must not outlive this context.
         graphics_detach(g);
         RuntimeUnlockObject(g);
-        RuntimeUnlockObject(window);
     }
     if (as_window(window)->view == view) view->paint_dc = nullptr;
+    RuntimeUnlockObject(window);
     EndPaint(hwnd, &ps);
 }
 
