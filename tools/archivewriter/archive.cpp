@@ -176,6 +176,10 @@ bool compose_records(const Request& request, const std::vector<Placed>& placed, 
 bool plan_archive(const Request& request, Plan& plan, std::string& error) {
     plan = Plan{};
     if (!size_payloads(request, plan.payloads, error)) return false;
+    if (request.bare) {
+        for (const Payload& payload : plan.payloads) plan.total += payload.bytes;
+        return true;
+    }
     TagTexts texts;
     if (!compose_tag_texts(request, texts, error) || !build_tag(texts, plan.head, error)) return false;
 

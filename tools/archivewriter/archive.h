@@ -38,6 +38,7 @@ struct Track {
 // the optional fields below replace what would be composed.
 struct Request {
     bool raw = false;
+    bool bare = false;  // the tracks' data only: no tag, count or records
     std::string album;
     std::string artist;
     std::string maker;

@@ -28,6 +28,8 @@ const char kUsage[] =
     "  --artist-size N  --album-size N  --comment-size N   a frame's size byte, 0-255\n"
     "  --pad BYTE             fills the count and the records (default 32)\n"
     "  --truncate N           keep only the first N bytes\n"
+    "Bare mode (--bare) writes only the tracks' data, one after another: with\n"
+    "one generated track, a plain MP3 file.\n"
     "\n"
     "A LIST holds one archive a line: a file name under DIR, then its options;\n"
     "indented lines continue it and the # lines above it describe it.\n";
@@ -145,6 +147,7 @@ const std::map<std::string, Option>& options() {
         {"--silence", {true, false, track(Payload::Kind::Silence)}},
         {"--title", {true, false, set_title}},
         {"--raw", {false, false, [](Command& c, const std::string&, std::string&) { return c.request.raw = true, true; }}},
+        {"--bare", {false, false, [](Command& c, const std::string&, std::string&) { return c.request.bare = true, true; }}},
         {"--mark", {true, true, text_into(&Request::mark)}},
         {"--comment", {true, true, text_into(&Request::comment)}},
         {"--count", {true, true, text_into(&Request::count)}},
@@ -180,6 +183,10 @@ bool parse_command(const std::vector<std::string>& args, Command& command, std::
     }
     if (!raw_option.empty() && !command.request.raw) {
         error = raw_option + " writes a field verbatim and needs --raw";
+        return false;
+    }
+    if (command.request.bare && command.request.raw) {
+        error = "--bare writes no archive fields; it takes no --raw";
         return false;
     }
     if (command.output.empty()) {

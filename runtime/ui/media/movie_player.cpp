@@ -103,8 +103,6 @@ void movie_player_describe() {
     property_table_install(B::MoviePlayer, kPlayerRows);
     player->constructor = player_construct;
     player->destructor = player_release;
-    class_add_method(player, string_from_cstr("Play"), reinterpret_cast<void*>(RuntimeMediaPlay));
-    class_add_method(player, string_from_cstr("Stop"), reinterpret_cast<void*>(RuntimeMediaStop));
 
     // The part objects carry their player, beyond the bare object header.
     RuntimeClass* action = builtin_class(B::MoviePlayerAction);

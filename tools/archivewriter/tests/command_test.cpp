@@ -3,6 +3,7 @@
 // was); lists of archives, among them the project's own test set.
 #include <gtest/gtest.h>
 
+#include "archive.h"
 #include "archive_reader.h"
 #include "set_list.h"
 #include "test_support.h"
@@ -45,6 +46,7 @@ TEST(Command, BadInputIsRefusedAndLeavesNoFile) {
         {{"--raw", "--mark", std::string(1300, 'M')}, "the tag holds 1325"},
         {{"--bogus"}, "unknown option \"--bogus\""},
         {{"--album"}, "--album needs a value"},
+        {{"--bare", "--raw", "--silence", "1"}, "--bare writes no archive fields; it takes no --raw"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -70,6 +72,16 @@ TEST(Command, WritesAnArchive) {
     const Outcome run = run_tqwrite({"--album", "Songs", "--tone", "4000", "--silence", "600", "-o", out});
     ASSERT_EQ(run.status, 0) << run.errors;
     EXPECT_EQ(read_file(out), written({"--album", "Songs", "--tone", "4000", "--silence", "600"}));
+}
+
+TEST(Command, BareWritesOnlyTheTracks) {
+    ScratchDir dir;
+    const std::string out = dir.file("tone.mp3");
+    const Outcome run = run_tqwrite({"--bare", "--album", "Ignored", "--tone", "4000:880", "--silence", "600", "-o", out});
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::string archive = written({"--tone", "4000:880", "--silence", "600"});
+    EXPECT_EQ(read_file(out), archive.substr(kDirectoryStart + 2 * kRecordBytes));
+    EXPECT_EQ(read_file(out).substr(0, 2), "\xFF\xFB") << "starts with an MPEG-1 Layer III frame";
 }
 
 TEST(SetList, WordsAndEscapes) {
