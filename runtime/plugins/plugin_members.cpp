@@ -14,6 +14,7 @@
 namespace {
 
 PluginMethod* g_class_methods = nullptr;
+PluginMethod* g_global_methods = nullptr;
 
 // Reference fields that the runtime's field setters fill.
 struct OwnedField {
@@ -29,7 +30,6 @@ void own_field(const RuntimeClass* cls, std::uint32_t offset, PluginValueType ty
     *owned = {g_owned_fields, cls, offset, type};
     g_owned_fields = owned;
 }
-PluginMethod* g_global_methods = nullptr;
 
 bool declared_as(const PluginMethod* method, const char* member, std::size_t length) {
     return method->declaration &&

@@ -6,7 +6,7 @@
 //                 [STEP]... -- PROGRAM.exe [ARGS...]
 //
 // The steps run in the order given (see the option table below and the
-// step files: driver_dialogs.cpp, driver_file_dialog.cpp,
+// step files: driver_dialogs.cpp, driver_file_dialog.cpp, driver_folder_browser.cpp,
 // driver_windows.cpp, driver_pixels.cpp, driver_taskbar.cpp). A dialog
 // appearing once the steps are done is an error; --no-box just says that
 // none is expected. Then the exit code must equal --expect-exit (default 0). Exits 0 when everything
@@ -38,6 +38,7 @@ struct StepOption {
 const StepOption kSteps[] = {
     {L"--box", "TITLE|TEXT|BUTTON", parse_box_step},
     {L"--file-dialog", "PATH", parse_file_dialog_step},
+    {L"--folder-browser", "START|PATH|BUTTON", parse_folder_browser_step},
     {L"--window", "TITLE", parse_window_step},
     {L"--close", nullptr, parse_close_step},
     {L"--wait-gone", nullptr, parse_wait_gone_step},
@@ -95,7 +96,7 @@ Options parse(int argc, wchar_t** argv) {
             no_box = true;
         } else if (const StepOption* step = step_option(a)) {
             o.steps.push_back(step->parse(step->value ? std::wstring(value()) : std::wstring()));
-            any_box = any_box || a == L"--box" || a == L"--file-dialog";
+            any_box = any_box || a == L"--box" || a == L"--file-dialog" || a == L"--folder-browser";
         } else {
             usage("unknown option " + utf8(a));
         }

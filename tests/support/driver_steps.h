@@ -35,6 +35,8 @@ using StepParser = std::unique_ptr<Step> (*)(const std::wstring& value);
 // Message boxes and file dialogs (driver_dialogs.cpp, driver_file_dialog.cpp).
 std::unique_ptr<Step> parse_box_step(const std::wstring& value);
 std::unique_ptr<Step> parse_file_dialog_step(const std::wstring& value);
+// The shell's folder browser (driver_folder_browser.cpp).
+std::unique_ptr<Step> parse_folder_browser_step(const std::wstring& value);
 // The first visible dialog window of process `pid`, or null.
 HWND find_dialog(DWORD pid);
 // "TITLE|TEXT" of a dialog, in the notation of --box.
