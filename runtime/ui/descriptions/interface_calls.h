@@ -5,5 +5,6 @@
 struct RuntimeObject;
 
 // The code of `method` of the interface named `interface_name` for
-// `object`'s class; null when the class does not implement it.
+// `object`'s class; null when the class does not implement it. A position
+// past the class's routine table is a failure report (then null).
 void* interface_method(const RuntimeObject* object, const char* interface_name, const char* method);
