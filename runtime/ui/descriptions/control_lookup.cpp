@@ -32,11 +32,11 @@ RuntimeString* unique_star_key(const WindowObject* window, const RuntimeString* 
 
 bool exactly_name(const RuntimeString* s) { return string_length(s) == 4 && std::memcmp(string_cstr(s), "Name", 4) == 0; }
 
-bool cloning = false;
+bool g_cloning = false;
 
 }  // namespace
 
-bool control_cloning() { return cloning; }
+bool control_cloning() { return g_cloning; }
 
 extern "C" RuntimeObject* RuntimeControlFetch(RuntimeObject* window, RuntimeString* name) {
     return window ? find(as_window(window), name) : nullptr;
@@ -96,9 +96,9 @@ extern "C" RuntimeObject* RuntimeCloneControlReference(RuntimeObject* window_obj
     RuntimeLockObject(clone);  // the caller's reference; the dictionary keeps the first
     if (control) {
         as_control(clone)->index = index;
-        cloning = true;
+        g_cloning = true;
         control_create_pane(as_control(clone));
-        cloning = false;
+        g_cloning = false;
         fire_event(clone, g_control_events.open);
     }
     return clone;
