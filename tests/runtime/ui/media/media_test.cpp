@@ -23,6 +23,7 @@
 #include "objects/classes.h"
 #include "objects/debugger.h"
 #include "objects/memory.h"
+#include "startup/project_description.h"
 
 namespace {
 
@@ -283,6 +284,44 @@ TEST_F(MediaTest, SoundsOpenOnlyFromRiffFilesAndPlay) {
     pump_for(2000);
     EXPECT_TRUE(media_playing(media)) << "past its length, looping";
     soundStop(nullptr);
+}
+
+TEST_F(MediaTest, ProjectItemsMakeMoviesThatNeverOpenAndSoundsThatPlayInPlace) {
+    const ProjectItemFactories& make = project_item_factories();
+    EXPECT_EQ(make.movie(0), nullptr) << "item 0 names no movie";
+    Held movie(make.movie(5));
+    ASSERT_NE(movie_of(movie), nullptr);
+    EXPECT_EQ(movie_of(movie)->project_item, 5);
+    Held player(new_player());
+    mediaMovieSetter(player, 0, movie);
+    RuntimeMediaPlay(player);
+    EXPECT_EQ(getMovieMovie(movie), 0u) << "no media table to load it from";
+    mediaMovieSetter(player, 0, nullptr);
+
+    const std::string wav = wav_bytes(1000);
+    struct Case {
+        const char* name;
+        std::string item;
+        bool makes_sound;
+    };
+    const Case cases[] = {
+        {"a whole WAV", std::string("\x07\0\0\0", 4) + wav, true},
+        {"cut short", std::string("\x07\0\0\0", 4) + wav.substr(0, wav.size() - 1), false},
+        {"not RIFF", std::string("\x07\0\0\0", 4) + "RIFX" + wav.substr(4), false},
+        {"no room for a header", std::string("\x07\0\0\0RIFF", 8), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(c.item.data());
+        Held sound(make.sound(bytes, DataSpan{bytes, c.item.size()}));
+        EXPECT_EQ(sound.get() != nullptr, c.makes_sound);
+        if (!sound.get()) continue;
+        const auto* s = reinterpret_cast<const SoundObject*>(sound.get());
+        EXPECT_EQ(s->id, 7);
+        EXPECT_EQ(s->data, bytes + 4) << "played where it lies";
+        soundPlay(sound);
+        soundStop(sound);
+    }
 }
 
 }  // namespace
