@@ -3,10 +3,11 @@
 include(ExternalProject)
 
 set(HOST_TOOLS_DIR "${CMAKE_BINARY_DIR}/host")
+option(TAVOC_SANITIZE "Build the host tools with AddressSanitizer and UBSan" OFF)
 ExternalProject_Add(host_tools
   SOURCE_DIR "${CMAKE_SOURCE_DIR}/tools"
   BINARY_DIR "${HOST_TOOLS_DIR}"
-  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DTAVOC_SANITIZE=${TAVOC_SANITIZE}
              -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++
              -DCMAKE_TOOLCHAIN_FILE=
   INSTALL_COMMAND ""
