@@ -26,10 +26,6 @@ set(later
 # Families being built now, one line per area; each line goes when its
 # area is done, so that its traps are caught from then on.
 set(in_progress
-  # window descriptions and windows
-  "^(RuntimeCreateWindow|RuntimeControl(Reference|Fetch|ArrayItemReference)|RuntimeCloneControlReference|[Ww]indow[A-Z]|RuntimeShowWindow|RuntimeHideWindow|RuntimeCloseWindow|RuntimeShowModal|ctlPos|control(Visible|Enabled|AutoDeactivate|Lock|Window)|ControlVisibleSetter|(string|obj)(Getter|Setter)$|get[A-Za-z]*Color$|getWindow|RuntimeBeep$|windowControl)"
-  # panes, events, focus and keys
-  "^(pane|RuntimeSetFocus$|formSetFocus$|clearFocus$|(int|bool|string|obj)InvalidateSetter$|RuntimeControlRefresh|formRefresh|control(Disabled)?BalloonHelpSetter$|controlMouse[XY]Getter$|controlMacControlHandleGetter$|[a-z]*MouseCursorSetter$|get(Arrow|Watch|IBeam)Cursor$)"
   # drawing that needs windows or panes
   "^(canvas|formDrawInto$)"
   # menus
@@ -40,10 +36,6 @@ set(in_progress
   "^(edit|FolderItem(Open|Save)StyledEditField$)"
   # simple controls and shapes
   "^(static|pushButton|checkBox|progress|timer|linePosSetter$|pb[A-Z]|cba[A-Z]|RuntimeTicks$|RuntimeMicroseconds$)"
-  # media
-  "^(media|movie|RuntimeMedia|FolderItemOpenMovie$|openURLMovie$|getMoviePlayerController$|getMovieMovie$|TAVOenterMovies$|FolderItemOpenSound$|sound)"
-  # the plugin host
-  "^(RegisterPlugin|Plugin[A-Z]|TAVO|GetInterfaceRoutine$|GetEventInstance|RegisterDataSource|DesignAddDataSource$)"
   # plugin services that need controls
   "^(PluginGetControlBounds|GetControlBounds|GetControlVisible|SetControlVisible|GetControlHWND|TAVOGetControlGraphics|TAVOGraphicsDC|TAVOInvalidateControl|TAVOInvalidateControlRect|TAVOSetSpecialBackground|getControlWindow)$")
 
