@@ -19,7 +19,6 @@
 #include "startup/project_settings.h"
 #include "startup/startup.h"
 #include "startup/ui_services.h"
-#include "values/collection.h"
 #include "timer/timer.h"
 #include "values/array_owner.h"
 #include "values/collection.h"
@@ -83,10 +82,8 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
     ui.init_colours();
     builtin_classes_create();
     ui.describe_classes();
-    ui.describe_classes();
     // Plugin imports of file members are bound before any file object exists.
     file_classes_describe();
-    collection_class_describe();
     drawing_classes_describe();
     timer_class_describe();
     collection_class_describe();
