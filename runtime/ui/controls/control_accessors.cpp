@@ -19,28 +19,11 @@ void set_flag(RuntimeObject* object, std::uint8_t ControlObject::*flag, bool on)
 extern "C" {
 
 std::int32_t ctlPosGetter(RuntimeObject* control, std::uint32_t member) {
-    if (!control) return 0;
-    const ShortRect& r = c(control)->rect;
-    switch (member) {
-        case 0: return r.left;
-        case 1: return r.top;
-        case 2: return r.right - r.left;
-        case 3: return r.bottom - r.top;
-        default: return 0;
-    }
+    return control ? c(control)->rect.member(member) : 0;
 }
 
 void ctlPosSetter(RuntimeObject* control, std::uint32_t member, std::int32_t value) {
-    if (!control) return;
-    ShortRect& r = c(control)->rect;
-    const std::int16_t v = static_cast<std::int16_t>(value);
-    switch (member) {
-        case 0: r.right = static_cast<std::int16_t>(r.right + (v - r.left)); r.left = v; break;
-        case 1: r.bottom = static_cast<std::int16_t>(r.bottom + (v - r.top)); r.top = v; break;
-        case 2: r.right = static_cast<std::int16_t>(r.left + v); break;
-        case 3: r.bottom = static_cast<std::int16_t>(r.top + v); break;
-        default: return;
-    }
+    if (!control || !c(control)->rect.set_member(member, value)) return;
     control_pane_moved(c(control));
 }
 

@@ -51,28 +51,13 @@ void WindowVisibleSetter(RuntimeObject* window, std::uint32_t, bool visible) {
 }
 
 std::int32_t windowPosGetter(RuntimeObject* window, std::uint32_t member) {
-    if (!window) return 0;
-    const ShortRect& r = w(window)->rect;
-    switch (member) {
-        case 0: return r.left;
-        case 1: return r.top;
-        case 2: return r.right - r.left;
-        case 3: return r.bottom - r.top;
-        default: return 0;
-    }
+    return window ? w(window)->rect.member(member) : 0;
 }
 
 void windowPosSetter(RuntimeObject* window, std::uint32_t member, std::int32_t value) {
     if (!window || w(window)->full_screen) return;
     ShortRect& r = w(window)->rect;
-    const std::int16_t v16 = static_cast<std::int16_t>(value);
-    switch (member) {
-        case 0: r.right = static_cast<std::int16_t>(r.right + (v16 - r.left)); r.left = v16; break;
-        case 1: r.bottom = static_cast<std::int16_t>(r.bottom + (v16 - r.top)); r.top = v16; break;
-        case 2: r.right = static_cast<std::int16_t>(r.left + v16); break;
-        case 3: r.bottom = static_cast<std::int16_t>(r.top + v16); break;
-        default: return;
-    }
+    if (!r.set_member(member, value)) return;
     if (NativeView* v = view(window)) {
         v->client = r;
         v->client_width = static_cast<std::int16_t>(r.right - r.left);

@@ -14,6 +14,28 @@ struct ControlTemplate;
 // Rectangles of windows and controls: signed 16-bit, in this order.
 struct ShortRect {
     std::int16_t top, left, bottom, right;
+
+    // The Left, Top, Width and Height properties (members 0 to 3); moving
+    // keeps the size. Setting another member does nothing and gives false.
+    std::int32_t member(std::uint32_t which) const {
+        switch (which) {
+            case 0: return left;
+            case 1: return top;
+            case 2: return right - left;
+            case 3: return bottom - top;
+            default: return 0;
+        }
+    }
+    bool set_member(std::uint32_t which, std::int32_t value) {
+        const auto v = static_cast<std::int16_t>(value);
+        switch (which) {
+            case 0: right = static_cast<std::int16_t>(right + (v - left)); left = v; return true;
+            case 1: bottom = static_cast<std::int16_t>(bottom + (v - top)); top = v; return true;
+            case 2: right = static_cast<std::int16_t>(left + v); return true;
+            case 3: bottom = static_cast<std::int16_t>(top + v); return true;
+            default: return false;
+        }
+    }
 };
 
 struct WindowObject {
