@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 0, height = 0;  // height < 0: top row first
     std::uint16_t bits = 24;
     std::uint32_t compression = 0;
@@ -25,7 +25,7 @@ inline void patch_le(std::string& bytes, std::size_t at, std::uint32_t value, in
 }
 
 // Info header, masks, colour table and rows.
-inline std::string packed_dib(const BmpSpec& s) {
+inline std::string packed_dib(const BmpLayout& s) {
     std::string out;
     put_le(out, s.header_size, 4);
     if (s.header_size == 12) {
@@ -53,7 +53,7 @@ inline std::string packed_dib(const BmpSpec& s) {
 }
 
 // The same behind a file header; the pixel offset follows the colour table.
-inline std::string bmp_file(const BmpSpec& s) {
+inline std::string bmp_file(const BmpLayout& s) {
     const std::string dib = packed_dib(s);
     std::string out = "BM";
     put_le(out, static_cast<std::uint32_t>(14 + dib.size()), 4);

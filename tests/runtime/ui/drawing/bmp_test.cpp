@@ -26,7 +26,7 @@ std::vector<std::uint32_t> table_of_256(std::vector<std::uint32_t> first) {
 
 struct DecodeCase {
     const char* what;
-    BmpSpec spec;
+    BmpLayout layout;
     std::vector<std::uint32_t> pixels;  // 3 x 2, top row first
 };
 
@@ -58,13 +58,13 @@ const DecodeCase kDecodeCases[] = {
 
 TEST(BmpReading, EachKindOfPixelDecodes) {
     for (const DecodeCase& c : kDecodeCases) {
-        const std::string file = bmp_file(c.spec);
+        const std::string file = bmp_file(c.layout);
         Held picture(bmp_read_file(data_of(file), file.size()));
         ASSERT_NE(picture.get(), nullptr) << c.what;
         EXPECT_EQ(pictureWidthGetter(picture, 0), 3) << c.what;
         EXPECT_EQ(pictureHeightGetter(picture, 0), 2) << c.what;
         EXPECT_EQ(pixels_of(picture), c.pixels) << c.what;
-        const std::string dib = packed_dib(c.spec);
+        const std::string dib = packed_dib(c.layout);
         Held same(bmp_read_packed_dib(data_of(dib), dib.size()));
         ASSERT_NE(same.get(), nullptr) << c.what;
         EXPECT_EQ(pixels_of(same), c.pixels) << c.what;
@@ -75,7 +75,7 @@ TEST(BmpReading, EachKindOfPixelDecodes) {
 // 0-13, info header 14-53 (width 18, height 22, bits 28, compression 30,
 // colours used 46), colour table 54-61, rows 62-69.
 std::string valid_file() {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.height = 2;
     s.bits = 8;
@@ -126,18 +126,18 @@ TEST(BmpReading, HeadersThatLieGiveNil) {
 }
 
 TEST(BmpReading, DamagedPackedDibsGiveNil) {
-    BmpSpec fields;
+    BmpLayout fields;
     fields.width = 1;
     fields.height = 1;
     fields.bits = 32;
     fields.compression = 3;
     fields.masks = {0xF0F0, 0x0F00, 0x00FF};  // red is not one run of bits
     fields.rows = {0, 0, 0, 0};
-    BmpSpec no_masks = fields;
+    BmpLayout no_masks = fields;
     no_masks.masks.clear();
     no_masks.rows.clear();
-    const BmpSpec specs[] = {fields, no_masks};
-    for (const BmpSpec& s : specs) {
+    const BmpLayout layouts[] = {fields, no_masks};
+    for (const BmpLayout& s : layouts) {
         const std::string dib = packed_dib(s);
         std::vector<std::uint8_t> exact(dib.begin(), dib.end());
         EXPECT_EQ(bmp_read_packed_dib(exact.data(), exact.size()), nullptr);

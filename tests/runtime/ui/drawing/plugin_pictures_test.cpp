@@ -14,7 +14,7 @@ class PluginPictures : public LeakChecked {};
 
 // A 2 x 2 packed DIB, 24 bits, bottom row first: red green / blue white.
 std::string two_by_two() {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.height = 2;
     s.rows = {0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0, 0, 0};
@@ -128,7 +128,7 @@ TEST_F(PluginPictures, PluginGraphicsIsThePicturesOwn) {
 
 TEST(ProjectPictures, ItemsBuildPicturesFoundByTheirId) {
     drawing_classes_describe();
-    BmpSpec s;
+    BmpLayout s;
     s.width = 1;
     s.height = 1;
     s.rows = {0x56, 0x34, 0x12, 0};
