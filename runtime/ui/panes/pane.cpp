@@ -128,6 +128,8 @@ void Pane::state_request(std::int32_t request) {
 }
 
 void Pane::idle() {}
+void Pane::enable_menu_items() {}
+bool Pane::menu_command(MenuItemObject*) { return false; }
 
 void Pane::refresh() {
     if (native) {

@@ -12,6 +12,7 @@
 #include "windows/window_object.h"
 
 struct ControlObject;
+struct MenuItemObject;
 struct NativeView;
 struct RuntimeObject;
 
@@ -78,8 +79,10 @@ public:
     virtual void state_request(std::int32_t request);
     // Called on every main-loop pass while the pane has the focus.
     virtual void idle();
-    virtual void internal_13() {}
-    virtual void internal_14() {}
+    // The menu passes ask the focus pane: which items it serves (it sets
+    // their enabled bytes), and whether it performs the chosen one.
+    virtual void enable_menu_items();
+    virtual bool menu_command(MenuItemObject* item);
     virtual void internal_15() {}
     virtual void refresh();
     virtual void internal_16() {}
