@@ -8,6 +8,7 @@
 #include "objects/objects.h"
 #include "plugin_classes.h"
 #include "plugin_members.h"
+#include "plugin_pane.h"
 #include "plugin_records.h"
 #include "strings/runtime_string.h"
 
@@ -153,6 +154,8 @@ void PluginRegisterControl(TAVOControlDefinition* definition) {
     cls->instance_size = kControlHeaderSize + d->data_size;
     cls->constructor = construct_control;
     cls->destructor = destruct_control;
+    // The class makes its own pane, as the built-in controls do.
+    class_add_handler(cls, string_from_cstr("CreatePane"), -1, reinterpret_cast<void*>(&plugin_control_create_pane));
     definition->data_offset = kControlHeaderSize;
     plugin_add_properties(cls, d->properties, d->property_count, kControlHeaderSize, true);
     plugin_add_methods(cls, static_cast<const TAVOMethodDefinition*>(d->methods), d->method_count);

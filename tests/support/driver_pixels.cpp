@@ -1,7 +1,9 @@
 // What the screen shows of the chosen window, read back as a person's eyes
 // would: from the screen, not from the program.
 //   --pixel X,Y=RRGGBB  the pixel at client position X,Y has that colour
-//                       (waits for it to appear)
+//                       (waits for it to appear); instead of RRGGBB a
+//                       system colour by name: btnface, btnshadow,
+//                       btnhighlight, btntext, highlight, graytext
 //   --screenshot FILE.png  saves the whole window as the screen shows it
 #include <cstdio>
 
@@ -118,7 +120,19 @@ std::unique_ptr<Step> parse_pixel_step(const std::wstring& value) {
     if (equals == std::wstring::npos) usage("--pixel needs X,Y=RRGGBB, got " + utf8(value));
     long x, y;
     parse_pair(value.substr(0, equals), "--pixel", x, y);
-    std::wstring colour = L"0x" + value.substr(equals + 1);
+    const std::wstring name = value.substr(equals + 1);
+    static const struct {
+        const wchar_t* name;
+        int index;
+    } kSystemColours[] = {{L"btnface", COLOR_BTNFACE},     {L"btnshadow", COLOR_BTNSHADOW},
+                          {L"btnhighlight", COLOR_BTNHIGHLIGHT}, {L"btntext", COLOR_BTNTEXT},
+                          {L"highlight", COLOR_HIGHLIGHT},  {L"graytext", COLOR_GRAYTEXT}};
+    for (const auto& c : kSystemColours) {
+        if (name != c.name) continue;
+        const COLORREF gdi = GetSysColor(c.index);
+        return std::make_unique<PixelStep>(x, y, (GetRValue(gdi) << 16) | (GetGValue(gdi) << 8) | GetBValue(gdi));
+    }
+    std::wstring colour = L"0x" + name;
     return std::make_unique<PixelStep>(x, y, parse_number(colour.c_str(), "--pixel colour"));
 }
 

@@ -36,8 +36,7 @@ set(in_progress
   "^(edit|FolderItem(Open|Save)StyledEditField$)"
   # simple controls and shapes
   "^(static|pushButton|checkBox|progress|timer|linePosSetter$|pb[A-Z]|cba[A-Z]|RuntimeTicks$|RuntimeMicroseconds$)"
-  # plugin services that need controls
-  "^(PluginGetControlBounds|GetControlBounds|GetControlVisible|SetControlVisible|GetControlHWND|TAVOGetControlGraphics|TAVOGraphicsDC|TAVOInvalidateControl|TAVOInvalidateControlRect|TAVOSetSpecialBackground|getControlWindow)$")
+)
 
 file(STRINGS "${NAMES}" lines REGEX "^TRAP\\(")
 set(stray "")
