@@ -7,7 +7,7 @@
 //
 // The steps run in the order given (see the option table below and the
 // step files: driver_dialogs.cpp, driver_file_dialog.cpp, driver_folder_browser.cpp,
-// driver_windows.cpp, driver_pixels.cpp, driver_taskbar.cpp). A dialog
+// driver_windows.cpp, driver_pixels.cpp, driver_taskbar.cpp, driver_menus.cpp). A dialog
 // appearing once the steps are done is an error; --no-box just says that
 // none is expected. Then the exit code must equal --expect-exit (default 0). Exits 0 when everything
 // matched, 1 otherwise, 2 on bad usage. --timeout (default 60000 ms) bounds
@@ -57,6 +57,12 @@ const StepOption kSteps[] = {
     {L"--taskbar", "show|hide", parse_taskbar_step},
     {L"--expect-taskbar", "shown|hidden", parse_expect_taskbar_step},
     {L"--wait-exit", nullptr, parse_wait_exit_step},
+    {L"--menu", "N", parse_menu_step},
+    {L"--menu-items", "PATTERN", parse_menu_items_step},
+    {L"--menu-choose", "K", parse_menu_choose_step},
+    {L"--menu-close", nullptr, parse_menu_close_step},
+    {L"--menu-screenshot", "FILE.png", parse_menu_screenshot_step},
+    {L"--shortcut", "KEYS", parse_shortcut_step},
 };
 
 struct Options {

@@ -66,6 +66,14 @@ std::unique_ptr<Step> parse_double_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_drag_step(const std::wstring& value);
 std::unique_ptr<Step> parse_key_step(const std::wstring& value);
 
+// The menu bar and its open menu; real key presses with modifiers (driver_menus.cpp).
+std::unique_ptr<Step> parse_menu_step(const std::wstring& value);
+std::unique_ptr<Step> parse_menu_items_step(const std::wstring& value);
+std::unique_ptr<Step> parse_menu_choose_step(const std::wstring& value);
+std::unique_ptr<Step> parse_menu_close_step(const std::wstring& value);
+std::unique_ptr<Step> parse_menu_screenshot_step(const std::wstring& value);
+std::unique_ptr<Step> parse_shortcut_step(const std::wstring& value);
+
 // Pixels and screenshots (driver_pixels.cpp).
 std::unique_ptr<Step> parse_pixel_step(const std::wstring& value);
 std::unique_ptr<Step> parse_screenshot_step(const std::wstring& value);

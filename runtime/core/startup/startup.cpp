@@ -105,6 +105,7 @@ extern "C" void RuntimeInit(const std::uint8_t* description) {
             damage = DescriptionDamage::outside_data;
         }
         if (damage != DescriptionDamage::none) end_with_damaged_description(damage);
+        ui.build_menu_bar();
     }
     const ProjectSettings& settings = project_settings();
     if (settings.mdi && !ui.create_mdi_frame(settings.title, 640, 480)) {

@@ -16,7 +16,7 @@ UiServices g_services = {
     DefWindowProcA, DefWindowProcA, nothing, nothing, no_font, no_mdi_frame, no_client,
     nothing, nothing, no, no_cursor, not_consumed, nothing, nothing, nothing,
     yes, nothing, no, nothing, nothing,
-    nothing, no_client, plain_caption,
+    nothing, no_client, plain_caption, nothing,
 };
 
 }  // namespace

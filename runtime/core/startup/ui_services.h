@@ -41,6 +41,8 @@ struct UiServices {
     // What message boxes hang off (null: none), and their caption.
     HWND (*message_owner)();
     const char* (*message_caption)();
+    // RuntimeInit, once the project items are read: the menu bar from its stream.
+    void (*build_menu_bar)();
 };
 
 UiServices& ui_services();

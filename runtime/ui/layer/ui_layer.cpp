@@ -5,6 +5,7 @@
 #include "layer/ui_thread.h"
 #include "media/media_classes.h"
 #include "media/media_layer.h"
+#include "menus/menu_layer.h"
 #include "objects/builtin_classes.h"
 #include "panes/keyboard.h"
 #include "panes/mouse_cursors.h"
@@ -29,6 +30,7 @@ void describe_classes() {
     control_classes_describe();
     media_classes_describe();
     pane_events_describe();
+    menus_describe_classes();
 }
 
 bool window_list_empty() { return runtime_views_first() == nullptr; }
@@ -100,4 +102,6 @@ void ui_layer_install() {
     ui.refresh_windows = refresh_windows;
     ui.message_owner = message_owner;
     ui.message_caption = message_caption;
+    ui.build_menu_bar = menus_build_from_project;
+    menus_install();
 }

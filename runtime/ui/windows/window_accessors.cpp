@@ -2,6 +2,7 @@
 
 #include "controls/control_object.h"
 #include "descriptions/control_dictionary.h"
+#include "menus/menu_bar.h"
 #include "strings/runtime_string.h"
 #include "windows/full_screen.h"
 #include "windows/native_view.h"
@@ -105,8 +106,7 @@ bool windowMenusVisibleGetter(RuntimeObject* window, std::uint32_t) { return win
 void windowMenusVisibleSetter(RuntimeObject* window, std::uint32_t, bool visible) {
     if (!window) return;
     store_flag(w(window)->menu_bar_visible, visible);
-    NativeView* v = view(window);
-    if (v && v->owns_menu_bar) SetMenu(v->hwnd, visible ? application_menu_bar() : nullptr);
+    menu_bar_show(view(window), visible);
 }
 
 bool windowCloseBoxGetter(RuntimeObject* window, std::uint32_t) { return window && w(window)->close_box; }

@@ -7,6 +7,8 @@
 #include "drawing/graphics.h"
 #include "drawing/picture.h"
 #include "drawing/picture_entry_points.h"
+#include "menus/menu_bar.h"
+#include "menus/menu_passes.h"
 #include "objects/builtin_classes.h"
 #include "panes/control_panes.h"
 #include "panes/mouse_cursors.h"
@@ -147,8 +149,7 @@ void activated(NativeView* view, bool on) {
     view->active = on;
     RuntimeObject* window = RuntimeLockObject(object_of(view));
     if (on) {
-        if (view->owns_menu_bar)
-            SetMenu(view->hwnd, view->window->menu_bar_visible ? application_menu_bar() : nullptr);
+        menu_bar_show(view, view->window->menu_bar_visible);
         fire_event(window, g_window_events.activate);
         if (as_window(window)->view == view && !view->closing) focus_window_activated(view);
     } else {
@@ -198,6 +199,11 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         case WM_ACTIVATE:
             activated(view, LOWORD(wparam) != WA_INACTIVE);
             return 0;
+        case WM_INITMENU: menus_enable_pass(); return 0;
+        case WM_COMMAND:
+            // Commands with a control handle went to its pane above.
+            if (menus_perform(LOWORD(wparam))) return 0;
+            break;
         case WM_ACTIVATEAPP: application_activated(wparam != 0); return 0;
         case WM_MOUSEACTIVATE: return mouse_activate(hwnd, wparam, lparam);
         case WM_SETCURSOR:

@@ -28,8 +28,6 @@ set(later
 set(in_progress
   # drawing that needs windows or panes
   "^(canvas|formDrawInto$)"
-  # menus
-  "^(RuntimeMenu|RuntimeCloneMenu$|RuntimeCloseMenuItem$|RuntimeEnableMenu$|enableMenuItems$|menuItem)"
   # the list box
   "^(list|RuntimeList|RuntimeRemoveRow$|RuntimeGetRow$|RuntimeSetRow$|lba)"
   # the edit field
