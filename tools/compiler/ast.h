@@ -367,6 +367,7 @@ struct ProjectDecl {
     std::string default_window;
     Pos default_window_pos;
     bool mdi = false;
+    std::uint32_t script_code = 0;  // 0 and 1 both mean the default character set
     std::vector<FileTypeDecl> file_types;
     std::vector<std::string> messages;
 };

@@ -152,7 +152,7 @@ image::Bytes settings_stream(const ProjectDecl& p) {
     image::Bytes out;
     out.push_back(1);   // display option flag
     put_be32(out, 0);   // not used
-    put_be32(out, 0);   // script code: the default character set
+    put_be32(out, p.script_code);
     put_packed(out, static_cast<std::int32_t>(p.file_types.size()));
     for (const FileTypeDecl& f : p.file_types) {
         put_text(out, f.name);

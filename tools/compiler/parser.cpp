@@ -145,6 +145,10 @@ private:
                 advance();
                 p.default_window_pos = cur().pos;
                 p.default_window = name("a window name");
+            } else if (accept_word("scriptcode")) {
+                if (cur().kind != Tok::Integer) fail("expected a script code number");
+                p.script_code = static_cast<std::uint32_t>(cur().int_value);
+                advance();
             } else if (accept_word("mdi")) {
                 if (accept_word("true")) p.mdi = true;
                 else if (accept_word("false")) p.mdi = false;
@@ -484,6 +488,26 @@ private:
         } else if (t.kind == Tok::String && !negative) {
             e = std::make_unique<Expr>(ExprKind::String, pos);
             e->text = t.text;
+            // Texts with line breaks: "a" + Chr(13) + "b", joined here.
+            advance();
+            while (accept_punct("+")) {
+                if (cur().kind == Tok::String) {
+                    e->text += cur().text;
+                    advance();
+                } else if (accept_word("chr")) {
+                    expect_punct("(");
+                    if (cur().kind != Tok::Integer || cur().int_value < 0 || cur().int_value > 255)
+                        fail("expected a character code from 0 to 255");
+                    e->text += static_cast<char>(cur().int_value);
+                    advance();
+                    expect_punct(")");
+                } else {
+                    fail("a text property value joins string literals and Chr(n) with +");
+                }
+            }
+            p.value = std::move(e);
+            end_line();
+            return p;
         } else if (!negative && (is_word("true") || is_word("false"))) {
             e = std::make_unique<Expr>(ExprKind::Boolean, pos);
             e->int_value = is_word("true");
