@@ -355,6 +355,13 @@ TEST_F(Menus, ThePassAsksItemsFocusWindowAndApplicationInOrderAndShowsOnlyWhatTh
     open_menus();
     EXPECT_TRUE(greyed(file(), 3));
     EXPECT_TRUE(greyed(file(), 5));
+
+    // Re-applying touches only items whose wanted byte changed: Save stays
+    // as the native menu has it, since its byte did not change.
+    EnableMenuItem(file(), 0, MF_BYPOSITION | MF_GRAYED);
+    open_menus();
+    EXPECT_TRUE(greyed(file(), 0));
+    EnableMenuItem(file(), 0, MF_BYPOSITION | MF_ENABLED);
 }
 
 TEST_F(Menus, ACommandGoesToTheFocusThenTheWindowThenTheApplicationThenTheAction) {
