@@ -12,8 +12,12 @@ struct MediaBackend {
     bool (*available)();
     // False when the backend cannot open the file.
     bool (*open_file)(const char* path, std::uint32_t& device);
-    void (*play)(std::uint32_t device, bool looping);
+    // From `from_ms`, or with a negative one from where it stands (from the
+    // start once it has played to its end).
+    void (*play)(std::uint32_t device, bool looping, std::int32_t from_ms);
+    // Stays where it stopped.
     void (*stop)(std::uint32_t device);
+    void (*set_muted)(std::uint32_t device, bool muted);
     bool (*playing)(std::uint32_t device);
     std::int32_t (*length_ms)(std::uint32_t device);
     std::int32_t (*position_ms)(std::uint32_t device);

@@ -12,6 +12,8 @@ constexpr int kBackendCount = 2;
 struct OpenDevice {
     const MediaBackend* backend;  // null: a free slot
     std::uint32_t device;
+    bool looping;                 // as last played
+    std::int32_t parked_ms;       // where a stopped device plays on from; negative: where it stands
 };
 
 struct DeviceTable {
@@ -33,7 +35,7 @@ MediaHandle remember(const MediaBackend& backend, std::uint32_t device) {
         g_table.slots = grown;
         g_table.capacity = capacity;
     }
-    g_table.slots[free] = {&backend, device};
+    g_table.slots[free] = {&backend, device, false, -1};
     return free + 1;
 }
 
@@ -64,11 +66,34 @@ MediaHandle media_open_file(const char* path) {
 }
 
 void media_play(MediaHandle media, bool looping) {
-    if (OpenDevice* d = device_of(media)) d->backend->play(d->device, looping);
+    OpenDevice* d = device_of(media);
+    if (!d) return;
+    d->looping = looping;
+    d->backend->play(d->device, looping, d->parked_ms);
+    d->parked_ms = -1;
 }
 
+// The place is kept here: a device that plays on from where it stopped
+// may count its place wrongly afterwards (so under Wine), one told where
+// to play from does not.
 void media_stop(MediaHandle media) {
-    if (OpenDevice* d = device_of(media)) d->backend->stop(d->device);
+    OpenDevice* d = device_of(media);
+    if (!d) return;
+    if (d->backend->playing(d->device)) d->parked_ms = d->backend->position_ms(d->device);
+    d->backend->stop(d->device);
+}
+
+// A playing device plays on from there; a stopped one waits there.
+void media_seek(MediaHandle media, std::int32_t ms) {
+    OpenDevice* d = device_of(media);
+    if (!d) return;
+    if (ms < 0) ms = 0;
+    if (d->backend->playing(d->device)) d->backend->play(d->device, d->looping, ms);
+    else d->parked_ms = ms;
+}
+
+void media_set_muted(MediaHandle media, bool muted) {
+    if (OpenDevice* d = device_of(media)) d->backend->set_muted(d->device, muted);
 }
 
 bool media_playing(MediaHandle media) {
@@ -83,7 +108,8 @@ std::int32_t media_length_ms(MediaHandle media) {
 
 std::int32_t media_position_ms(MediaHandle media) {
     OpenDevice* d = device_of(media);
-    return d ? d->backend->position_ms(d->device) : 0;
+    if (!d) return 0;
+    return d->parked_ms >= 0 ? d->parked_ms : d->backend->position_ms(d->device);
 }
 
 MediaSize media_natural_size(MediaHandle media) {
@@ -95,7 +121,7 @@ void media_close(MediaHandle media) {
     OpenDevice* d = device_of(media);
     if (!d) return;
     const OpenDevice closing = *d;
-    *d = {nullptr, 0};
+    *d = {nullptr, 0, false, -1};
     closing.backend->stop(closing.device);
     closing.backend->close(closing.device);
     // The table goes with its last device, so that it is not counted as

@@ -16,6 +16,9 @@ MediaHandle media_open_file(const char* path);
 
 void media_play(MediaHandle media, bool looping);
 void media_stop(MediaHandle media);
+// Moves to `ms` (negative: the start); a playing movie plays on from there.
+void media_seek(MediaHandle media, std::int32_t ms);
+void media_set_muted(MediaHandle media, bool muted);
 bool media_playing(MediaHandle media);
 std::int32_t media_length_ms(MediaHandle media);
 std::int32_t media_position_ms(MediaHandle media);

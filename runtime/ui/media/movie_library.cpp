@@ -63,13 +63,14 @@ void fail(std::int32_t error) {
 bool library_available() { return movie_library_start() == 0; }
 bool open_nothing(const char*, std::uint32_t&) { return false; }
 void nothing(std::uint32_t) {}
-void play_nothing(std::uint32_t, bool) {}
+void play_nothing(std::uint32_t, bool, std::int32_t) {}
+void mute_nothing(std::uint32_t, bool) {}
 bool never(std::uint32_t) { return false; }
 std::int32_t zero(std::uint32_t) { return 0; }
 MediaSize no_size(std::uint32_t) { return {0, 0}; }
 
 const MediaBackend kBackend = {
-    library_available, open_nothing, play_nothing, nothing, never, zero, zero, no_size, nothing,
+    library_available, open_nothing, play_nothing, nothing, mute_nothing, never, zero, zero, no_size, nothing,
     movie_library_stop,
 };
 

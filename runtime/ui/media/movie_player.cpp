@@ -4,9 +4,12 @@
 #include "descriptions/property_tables.h"
 #include "media_entry_points.h"
 #include "movie.h"
+#include "movie_controller.h"
+#include "movie_player_pane.h"
 #include "objects/builtin_classes.h"
 #include "objects/classes.h"
 #include "objects/names.h"
+#include "panes/binding_interfaces.h"
 
 #include <cstddef>
 #include <cstring>
@@ -101,6 +104,7 @@ RuntimeObject* new_action(RuntimeObject* player, bool stops) {
 void movie_player_describe() {
     RuntimeClass* player = builtin_class(B::MoviePlayer);
     property_table_install(B::MoviePlayer, kPlayerRows);
+    class_add_handler(player, string_from_cstr("CreatePane"), 0, reinterpret_cast<void*>(movie_player_create_pane));
     player->constructor = player_construct;
     player->destructor = player_release;
 
@@ -108,7 +112,10 @@ void movie_player_describe() {
     RuntimeClass* action = builtin_class(B::MoviePlayerAction);
     action->instance_size = sizeof(PlayerAction);
     action->destructor = action_release;
-    class_add_method(action, string_from_cstr("PerformAction"), reinterpret_cast<void*>(perform_action));
+    void* const perform[] = {reinterpret_cast<void*>(perform_action)};
+    builtin_class_implements(action, "actionNotificationReceiver", perform);
+    void* const bound_part[] = {reinterpret_cast<void*>(mediaGetBoundPart)};
+    builtin_class_implements(player, "bindingPartInterface", bound_part);
 }
 
 extern "C" {
@@ -118,11 +125,13 @@ extern "C" {
 void mediaMovieSetter(RuntimeObject* object, std::int32_t, RuntimeObject* movie) {
     MoviePlayerObject* player = player_of(object);
     if (!player) return;
+    movie_player_detach(player);
     if (MovieObject* old = stored_movie(player)) movie_close(old);
     RuntimeObject* replaced = player->movie;
     player->movie = movie_of(movie) ? RuntimeLockObject(movie) : nullptr;
     RuntimeUnlockObject(replaced);
     if (MovieObject* attached = stored_movie(player)) movie_media(attached);
+    movie_player_attach(player);
 }
 
 void mediaControllerLoopingSetter(RuntimeObject* object, std::int32_t, std::int32_t looping) {
@@ -139,16 +148,22 @@ void mediaControllerPalindromeSetter(RuntimeObject* object, std::int32_t, std::i
     replay_if_playing(player);
 }
 
-// The controller bar belongs to the player's pane; without one there is
-// no bar to measure.
+// The controller belongs to the player's pane; without one there are no
+// bounds to measure.
 std::int32_t mediaControllerWidthGetter(RuntimeObject* object, std::int32_t) {
     MoviePlayerObject* player = player_of(object);
-    return player && player->controller_window ? player->control.rect.right - player->control.rect.left : 0;
+    const MovieController* controller = player ? movie_player_controller(player) : nullptr;
+    if (!controller) return 0;
+    const RECT bounds = controller_bounds(controller);
+    return bounds.right - bounds.left;
 }
 
 std::int32_t mediaControllerHeightGetter(RuntimeObject* object, std::int32_t) {
     MoviePlayerObject* player = player_of(object);
-    return player && player->controller_window ? player->control.rect.bottom - player->control.rect.top : 0;
+    const MovieController* controller = player ? movie_player_controller(player) : nullptr;
+    if (!controller) return 0;
+    const RECT bounds = controller_bounds(controller);
+    return bounds.bottom - bounds.top;
 }
 
 std::int32_t mediaMovieControllerGetter(RuntimeObject* object, std::int32_t) {
@@ -158,13 +173,22 @@ std::int32_t mediaMovieControllerGetter(RuntimeObject* object, std::int32_t) {
 
 std::int32_t getMoviePlayerController(RuntimeObject* player) { return mediaMovieControllerGetter(player, 0); }
 
+// A player without a pane plays its movie too, without a controller to
+// show it.
 void RuntimeMediaPlay(RuntimeObject* object) {
     MoviePlayerObject* player = player_of(object);
-    if (MovieObject* movie = stored_movie(player)) media_play(movie_media(movie), loops(player));
+    MovieObject* movie = stored_movie(player);
+    if (!movie) return;
+    media_play(movie_media(movie), loops(player));
+    if (MovieController* controller = movie_player_controller(player)) controller_idle(controller);
 }
 
 void RuntimeMediaStop(RuntimeObject* object) {
-    if (MovieObject* movie = stored_movie(player_of(object))) media_stop(movie->media);
+    MoviePlayerObject* player = player_of(object);
+    MovieObject* movie = stored_movie(player);
+    if (!movie) return;
+    media_stop(movie->media);
+    if (MovieController* controller = movie_player_controller(player)) controller_idle(controller);
 }
 
 RuntimeObject* mediaGetBoundPart(RuntimeObject* player, RuntimeString* part) {

@@ -40,15 +40,31 @@ std::int32_t length_ms(std::uint32_t device) { return static_cast<std::int32_t>(
 std::int32_t position_ms(std::uint32_t device) { return static_cast<std::int32_t>(status(device, MCI_STATUS_POSITION)); }
 bool playing(std::uint32_t device) { return status(device, MCI_STATUS_MODE) == MCI_MODE_PLAY; }
 
-void play(std::uint32_t device, bool looping) {
-    // A movie that has played to its end starts again from the beginning.
+// Under Wine the device cannot seek; playing from a place can.
+void play(std::uint32_t device, bool looping, std::int32_t from_ms) {
     const std::int32_t length = length_ms(device);
-    if (length > 0 && position_ms(device) >= length) command(device, MCI_SEEK, MCI_SEEK_TO_START, nullptr);
+    if (from_ms < 0 && length > 0 && position_ms(device) >= length) from_ms = 0;
     MCI_DGV_PLAY_PARMS at_normal_rate = {};
-    command(device, MCI_PLAY, looping ? MCI_DGV_PLAY_REPEAT : 0, &at_normal_rate);
+    DWORD flags = looping ? MCI_DGV_PLAY_REPEAT : 0;
+    if (from_ms >= 0) {
+        at_normal_rate.dwFrom = static_cast<DWORD>(from_ms);
+        flags |= MCI_FROM;
+    }
+    command(device, MCI_PLAY, flags, &at_normal_rate);
 }
 
-void stop(std::uint32_t device) { command(device, MCI_STOP, 0, nullptr); }
+// A pause keeps the place, where a stop may go back to the start.
+void stop(std::uint32_t device) {
+    if (command(device, MCI_PAUSE, 0, nullptr) != 0) command(device, MCI_STOP, 0, nullptr);
+}
+
+// The device's own volume, so that other programs' sound is left alone.
+void set_muted(std::uint32_t device, bool muted) {
+    MCI_DGV_SETAUDIO_PARMSA volume = {};
+    volume.dwItem = MCI_DGV_SETAUDIO_VOLUME;
+    volume.dwValue = muted ? 0 : 1000;
+    command(device, MCI_SETAUDIO, MCI_DGV_SETAUDIO_ITEM | MCI_DGV_SETAUDIO_VALUE, &volume);
+}
 
 MediaSize natural_size(std::uint32_t device) {
     MCI_DGV_RECT_PARMS source = {};
@@ -62,7 +78,7 @@ void close(std::uint32_t device) { command(device, MCI_CLOSE, 0, nullptr); }
 void shutdown() {}
 
 const MediaBackend kBackend = {
-    available, open_file, play, stop, playing, length_ms, position_ms, natural_size, close, shutdown,
+    available, open_file, play, stop, set_muted, playing, length_ms, position_ms, natural_size, close, shutdown,
 };
 
 }  // namespace

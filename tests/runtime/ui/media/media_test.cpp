@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "../../files/files_test_support.h"
@@ -19,6 +18,7 @@
 #include "media/movie_player.h"
 #include "media/sound.h"
 #include "descriptions/field_accessors.h"
+#include "descriptions/interface_calls.h"
 #include "objects/builtin_classes.h"
 #include "objects/classes.h"
 #include "objects/debugger.h"
@@ -242,11 +242,12 @@ TEST_F(MediaTest, PlayerActionsPlayAndStop) {
     for (RuntimeString* name : names) RuntimeUnlockString(name);
     ASSERT_NE(play.get(), nullptr);
     ASSERT_NE(stop.get(), nullptr);
-    // As a binding calls its receiver: by the method's name.
+    // As an action source tells its receivers: through their interface.
     auto perform = [](RuntimeObject* action) {
-        for (const ClassMethod* m = action->cls->methods; m; m = m->next)
-            if (std::strcmp(string_cstr(m->name), "PerformAction") == 0)
-                reinterpret_cast<void (*)(RuntimeObject*)>(m->code)(action);
+        auto code = reinterpret_cast<void (*)(RuntimeObject*)>(
+            interface_method(action, "actionNotificationReceiver", "PerformAction"));
+        ASSERT_NE(code, nullptr);
+        code(action);
     };
     perform(play);
     pump_for(500);
