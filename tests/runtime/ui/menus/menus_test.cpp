@@ -45,6 +45,11 @@ bool probe_action(RuntimeObject* item) {
     return true;
 }
 void grey_enable(RuntimeObject*) { note("grey asked"); }
+// The application's own Action of a quit item, which keeps the program running.
+bool quit_action(RuntimeObject*) {
+    note("quit action");
+    return true;
+}
 // Many items: enabling and nothing else, so that the pass itself is timed.
 void bulk_enable(RuntimeObject* item) { RuntimeEnableMenu(item); }
 bool grey_action(RuntimeObject*) {
@@ -102,7 +107,7 @@ void create_focus_pane(RuntimeObject* object) {
     else delete pane;
 }
 
-enum { kMenuItem, kProbeItem, kGreyItem, kSeparatorItem, kBulkItem, kWindow, kFocusControl, kClassCount };
+enum { kMenuItem, kProbeItem, kGreyItem, kSeparatorItem, kBulkItem, kQuitItem, kWindow, kFocusControl, kClassCount };
 
 RuntimeClass* window_class() {
     RuntimeClass* cls = test_class("MenuWindow", BuiltinClass::Window,
@@ -131,7 +136,8 @@ ItemSpec item(const char* text, const char* name, std::int32_t cls, const char* 
 
 // File: Save, a separator, Grey, a skipped item, EditCopy, More (recent(0),
 // recent(1) and Loose, whose index an older writer gave), Plain. Two menus
-// of kinds 1 and 2 that make no popup, then Bulk.
+// of kinds 1 and 2 that make no popup, then Bulk, then Extra with a quit
+// item of the tests' class.
 std::vector<std::uint8_t> test_stream() {
     ItemSpec skipped = item("Ghost", "Ghost", kProbeItem);
     skipped.kind = 2;
@@ -144,7 +150,8 @@ std::vector<std::uint8_t> test_stream() {
     MenuSpec hidden = {"Hidden", {item("Unseen", "Unseen", kProbeItem, "U")}, 1};
     MenuSpec hidden_too = {"Hidden too", {item("Unseen too", "UnseenToo", kProbeItem)}, 2};
     MenuSpec bulk = {"Bulk", {item("Bulk", "bulk", kBulkItem, "", 0)}};
-    return menu_bar_stream({file, hidden, hidden_too, bulk});
+    MenuSpec extra = {"Extra", {item("Quit", "Quit", kQuitItem, "Q")}};
+    return menu_bar_stream({file, hidden, hidden_too, bulk, extra});
 }
 
 std::string menu_string(HMENU menu, UINT position) {
@@ -204,6 +211,7 @@ protected:
                         {"Action", reinterpret_cast<void*>(grey_action)}}),
             test_class("SeparatorItem", BuiltinClass::MenuItem, {{"Action", reinterpret_cast<void*>(separator_action)}}),
             test_class("BulkItem", BuiltinClass::MenuItem, {{"EnableMenu", reinterpret_cast<void*>(bulk_enable)}}),
+            test_class("QuitHold", BuiltinClass::QuitMenuItem, {{"Action", reinterpret_cast<void*>(quit_action)}}),
             window_class(),
             test_class("FocusControl", BuiltinClass::RectControl,
                        {{"CreatePane", reinterpret_cast<void*>(create_focus_pane)}}),
@@ -306,9 +314,10 @@ TEST(ShortcutText, SpecificationsAsTheMenuShowsThem) {
 
 TEST_F(Menus, TheBarHoldsThePopupMenusWithTheirItemsIdsAndShortcutTexts) {
     ASSERT_EQ(GetMenu(hwnd()), bar());
-    ASSERT_EQ(GetMenuItemCount(bar()), 2) << "menus of kinds 1 and 2 make no popup";
+    ASSERT_EQ(GetMenuItemCount(bar()), 3) << "menus of kinds 1 and 2 make no popup";
     EXPECT_EQ(menu_string(bar(), 0), "File");
     EXPECT_EQ(menu_string(bar(), 1), "Bulk");
+    EXPECT_EQ(menu_string(bar(), 2), "Extra");
     ASSERT_EQ(GetMenuItemCount(file()), 6) << "the skipped item is not there";
     const struct {
         const char* label;
@@ -445,10 +454,10 @@ TEST_F(Menus, ACloneComesAfterTheLastOfItsNameWithTheSmallestFreeIndex) {
 }
 
 TEST_F(Menus, The1025thLiveItemGetsNoIdUntilAnotherIsClosed) {
-    // Ten items live: 1,014 clones fill the table, the next has no id.
+    // Eleven items live: 1,013 clones fill the table, the next has no id.
     RuntimeString* name = text("bulk");
     std::vector<RuntimeObject*> clones;
-    for (int i = 0; i < 1014; ++i) clones.push_back(RuntimeCloneMenu(name));
+    for (int i = 0; i < 1013; ++i) clones.push_back(RuntimeCloneMenu(name));
     EXPECT_EQ(id_of(clones.back()), 2023);
     RuntimeObject* extra = RuntimeCloneMenu(name);
     EXPECT_EQ(id_of(extra), 0);
@@ -468,6 +477,16 @@ TEST_F(Menus, The1025thLiveItemGetsNoIdUntilAnotherIsClosed) {
     RuntimeUnlockObject(reuse);
     RuntimeUnlockString(name);
     EXPECT_EQ(GetMenuItemCount(bulk()), 1);
+}
+
+TEST_F(Menus, AQuitItemIsAlwaysEnabledAndTheApplicationsOwnActionComesFirst) {
+    HMENU extra = GetSubMenu(bar(), 2);
+    open_menus();
+    EXPECT_FALSE(greyed(extra, 0)) << "nobody else enables it";
+    g_log.clear();
+    command(named("Quit"));
+    EXPECT_EQ(g_log, "quit action;");
+    EXPECT_FALSE(main_loop_quitting()) << "its own Action took the command";
 }
 
 TEST_F(Menus, TextAndShortcutChangesShowAndTheNewShortcutWorks) {
@@ -492,7 +511,7 @@ TEST_F(Menus, TheWindowShowsAndHidesTheBar) {
 TEST_F(Menus, ThePassOver500ItemsStaysUnder5Milliseconds) {
     RuntimeString* name = text("bulk");
     std::vector<RuntimeObject*> clones;
-    for (int i = 0; i < 490; ++i) clones.push_back(RuntimeCloneMenu(name));  // 500 live items
+    for (int i = 0; i < 489; ++i) clones.push_back(RuntimeCloneMenu(name));  // 500 live items
     open_menus();
     constexpr int kRounds = 20;
     const auto start = std::chrono::steady_clock::now();
