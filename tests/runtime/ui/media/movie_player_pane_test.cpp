@@ -188,6 +188,11 @@ TEST_F(MoviePlayerPane, EachControllerStyleGetsAControllerCoveringThePane) {
         EXPECT_EQ(r.top, 0);
         EXPECT_EQ(mediaControllerWidthGetter(player, 0), 298);
         EXPECT_EQ(mediaControllerHeightGetter(player, 0), 15);
+        if (c.controller == 1) {
+            click(window, 14 + 5, 53 + 7);
+            EXPECT_TRUE(IsWindowVisible(bar)) << "the badge brings the bar";
+            EXPECT_FALSE(media_playing(media_of(movie))) << "and plays nothing";
+        }
         mediaMovieSetter(player, 0, nullptr);
         EXPECT_FALSE(IsWindow(bar)) << "the controller goes with its movie";
         EXPECT_EQ(mediaControllerWidthGetter(player, 0), 0);
