@@ -44,14 +44,45 @@ void redraw_now(void* control, void (*redraw)(void*, void*)) {
 
 HPEN system_pen(int colour_index) { return CreatePen(PS_SOLID, 1, GetSysColor(colour_index)); }
 
-void fill_triangle(HDC dc, const POINT (&corners)[3], COLORREF colour) {
+void draw_ring(HDC dc, const RECT& r, int top_left, int bottom_right) {
+    if (r.right - r.left < 1 || r.bottom - r.top < 1) return;
+    HPEN light = system_pen(top_left);
+    HPEN dark = system_pen(bottom_right);
+    HGDIOBJ previous = SelectObject(dc, light);
+    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+    LineTo(dc, r.left, r.top);
+    LineTo(dc, r.right - 1, r.top);
+    SelectObject(dc, dark);
+    LineTo(dc, r.right - 1, r.bottom - 1);
+    LineTo(dc, r.left, r.bottom - 1);
+    SelectObject(dc, previous);
+    DeleteObject(light);
+    DeleteObject(dark);
+}
+
+void fill_system(HDC dc, const RECT& r, int colour_index) { FillRect(dc, &r, GetSysColorBrush(colour_index)); }
+
+void draw_arrow(HDC dc, const RECT& box, int facing, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
-    HGDIOBJ old_brush = SelectObject(dc, brush);
-    HGDIOBJ old_pen = SelectObject(dc, pen);
-    Polygon(dc, corners, 3);
-    SelectObject(dc, old_pen);
-    SelectObject(dc, old_brush);
-    DeleteObject(pen);
+    const int w = box.right - box.left, h = box.bottom - box.top;
+    const bool vertical = facing % 4 == kFacingUp || facing % 4 == kFacingDown;
+    // Each step narrows the arrow by a pixel on both sides.
+    const int steps = vertical ? h : w;
+    for (int i = 0; i < steps; ++i) {
+        RECT line;
+        switch (facing % 4) {
+            case kFacingDown: line = {box.left + i, box.top + i, box.right - i, box.top + i + 1}; break;
+            case kFacingUp: line = {box.left + i, box.bottom - i - 1, box.right - i, box.bottom - i}; break;
+            case kFacingRight: line = {box.left + i, box.top + i, box.left + i + 1, box.bottom - i}; break;
+            default: line = {box.right - i - 1, box.top + i, box.right - i, box.bottom - i}; break;
+        }
+        if (line.right <= line.left || line.bottom <= line.top) break;
+        FillRect(dc, &line, brush);
+    }
     DeleteObject(brush);
+}
+
+RECT centred(const RECT& r, int width, int height) {
+    const int left = (r.left + r.right - width) / 2, top = (r.top + r.bottom - height) / 2;
+    return RECT{left, top, left + width, top + height};
 }

@@ -7,6 +7,9 @@
 //                        window's class takes them
 //   --drag X1,Y1,X2,Y2   press at the first point, move halfway and to the
 //                        second, release there
+//   --press X,Y          the button goes down there and stays down
+//   --move-to X,Y        the mouse moves there with the button down
+//   --release X,Y        the button comes up there
 //   --key KEY            a key down and up: a name (Esc, Enter, Tab, Bsp,
 //                        Space, Left, Up, Right, Down, Del, F1-F12) or one
 //                        character
@@ -109,6 +112,29 @@ private:
     POINT from_, to_;
 };
 
+// One part of a press held across other steps (a --sleep between them).
+class ButtonStep : public Step {
+public:
+    ButtonStep(UINT message, POINT at) : message_(message), at_(at) {}
+    bool run(Session& s, size_t n) override {
+        if (!window_ready(s, n)) return false;
+        const char* what = message_ == WM_LBUTTONDOWN ? "pressing" : message_ == WM_MOUSEMOVE ? "moving to" : "releasing";
+        say(std::string(what) + " \"" + shown(s.window_title) + "\" at " + point_text(at_));
+        if (message_ == WM_LBUTTONDOWN) post_mouse(s.window, WM_MOUSEMOVE, 0, at_);
+        post_mouse(s.window, message_, message_ == WM_LBUTTONUP ? 0 : MK_LBUTTON, at_);
+        if (message_ != WM_LBUTTONDOWN) return true;
+        const DWORD until = GetTickCount() + kCaptureWaitMs;
+        while (!thread_info(s.window).hwndCapture && static_cast<LONG>(until - GetTickCount()) > 0 &&
+               !s.program.exited())
+            Sleep(10);
+        return true;
+    }
+
+private:
+    UINT message_;
+    POINT at_;
+};
+
 struct KeyName {
     const wchar_t* name;
     UINT key;
@@ -158,6 +184,18 @@ std::unique_ptr<Step> parse_drag_step(const std::wstring& value) {
     if (second == std::wstring::npos) usage("--drag needs X1,Y1,X2,Y2, got " + utf8(value));
     return std::make_unique<DragStep>(parse_point(value.substr(0, second), "--drag"),
                                       parse_point(value.substr(second + 1), "--drag"));
+}
+
+std::unique_ptr<Step> parse_press_step(const std::wstring& value) {
+    return std::make_unique<ButtonStep>(WM_LBUTTONDOWN, parse_point(value, "--press"));
+}
+
+std::unique_ptr<Step> parse_move_to_step(const std::wstring& value) {
+    return std::make_unique<ButtonStep>(WM_MOUSEMOVE, parse_point(value, "--move-to"));
+}
+
+std::unique_ptr<Step> parse_release_step(const std::wstring& value) {
+    return std::make_unique<ButtonStep>(WM_LBUTTONUP, parse_point(value, "--release"));
 }
 
 std::unique_ptr<Step> parse_key_step(const std::wstring& value) {

@@ -64,6 +64,9 @@ std::unique_ptr<Step> parse_wait_exit_step(const std::wstring& value);
 std::unique_ptr<Step> parse_left_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_double_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_drag_step(const std::wstring& value);
+std::unique_ptr<Step> parse_press_step(const std::wstring& value);
+std::unique_ptr<Step> parse_move_to_step(const std::wstring& value);
+std::unique_ptr<Step> parse_release_step(const std::wstring& value);
 std::unique_ptr<Step> parse_key_step(const std::wstring& value);
 
 // The menu bar and its open menu; real key presses with modifiers (driver_menus.cpp).
