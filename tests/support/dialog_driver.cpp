@@ -55,6 +55,8 @@ const StepOption kSteps[] = {
     {L"--release", "X,Y", parse_release_step},
     {L"--key", "KEY", parse_key_step},
     {L"--pixel", "X,Y=RRGGBB", parse_pixel_step},
+    {L"--find-pixel", "X1,Y1,X2,Y2=RRGGBB", parse_find_pixel_step},
+    {L"--no-pixel", "X1,Y1,X2,Y2=RRGGBB", parse_no_pixel_step},
     {L"--screenshot", "FILE.png", parse_screenshot_step},
     {L"--sleep", "MS", parse_sleep_step},
     {L"--taskbar", "show|hide", parse_taskbar_step},

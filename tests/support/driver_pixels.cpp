@@ -4,6 +4,9 @@
 //                       (waits for it to appear); instead of RRGGBB a
 //                       system colour by name: btnface, btnshadow,
 //                       btnhighlight, btntext, highlight, graytext
+//   --find-pixel X1,Y1,X2,Y2=COLOUR  some pixel of the client area from
+//                       X1,Y1 up to (not including) X2,Y2 has that colour
+//   --no-pixel X1,Y1,X2,Y2=COLOUR  no pixel of that area has it
 //   --screenshot FILE.png  saves the whole window as the screen shows it
 #include <cstdio>
 
@@ -89,6 +92,49 @@ private:
     unsigned colour_;
 };
 
+// Looks for a colour in an area: text and moving shapes have no one pixel
+// whose colour can be named in advance.
+class AreaStep : public Step {
+public:
+    AreaStep(RECT area, unsigned colour, bool wanted) : area_(area), colour_(colour), wanted_(wanted) {}
+    bool run(Session& s, size_t n) override {
+        if (!s.window || !IsWindow(s.window)) {
+            say("step " + std::to_string(n) + ": no window for --find-pixel or --no-pixel");
+            return false;
+        }
+        const std::string where = "area " + std::to_string(area_.left) + "," + std::to_string(area_.top) + "-" +
+                                  std::to_string(area_.right) + "," + std::to_string(area_.bottom) + " of \"" +
+                                  shown(s.window_title) + "\"";
+        bool found = false;
+        DWORD until = GetTickCount() + kSettleMs;
+        for (;;) {
+            found = holds_colour(s.window);
+            if (found == wanted_) {
+                say(where + (found ? " shows " : " lacks ") + hex_colour(colour_));
+                return true;
+            }
+            if (s.program.exited() || !IsWindow(s.window) || static_cast<LONG>(until - GetTickCount()) <= 0) break;
+            Sleep(50);
+        }
+        say(where + (found ? " shows " : " lacks ") + hex_colour(colour_) + ", expected otherwise");
+        return false;
+    }
+
+private:
+    RECT area_;
+    unsigned colour_;
+    bool wanted_;
+
+    bool holds_colour(HWND window) const {
+        POINT corners[2] = {{area_.left, area_.top}, {area_.right, area_.bottom}};
+        MapWindowPoints(window, nullptr, corners, 2);
+        const std::vector<std::uint8_t> rgb = grab({corners[0].x, corners[0].y, corners[1].x, corners[1].y});
+        for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+            if (((unsigned(rgb[i]) << 16) | (unsigned(rgb[i + 1]) << 8) | rgb[i + 2]) == colour_) return true;
+        return false;
+    }
+};
+
 class ScreenshotStep : public Step {
 public:
     explicit ScreenshotStep(std::wstring path) : path_(std::move(path)) {}
@@ -113,14 +159,8 @@ private:
     std::wstring path_;
 };
 
-}  // namespace
-
-std::unique_ptr<Step> parse_pixel_step(const std::wstring& value) {
-    size_t equals = value.find(L'=');
-    if (equals == std::wstring::npos) usage("--pixel needs X,Y=RRGGBB, got " + utf8(value));
-    long x, y;
-    parse_pair(value.substr(0, equals), "--pixel", x, y);
-    const std::wstring name = value.substr(equals + 1);
+// RRGGBB, or a system colour by name.
+unsigned parse_colour(const std::wstring& name, const char* option) {
     static const struct {
         const wchar_t* name;
         int index;
@@ -130,11 +170,37 @@ std::unique_ptr<Step> parse_pixel_step(const std::wstring& value) {
     for (const auto& c : kSystemColours) {
         if (name != c.name) continue;
         const COLORREF gdi = GetSysColor(c.index);
-        return std::make_unique<PixelStep>(x, y, (GetRValue(gdi) << 16) | (GetGValue(gdi) << 8) | GetBValue(gdi));
+        return (GetRValue(gdi) << 16) | (GetGValue(gdi) << 8) | GetBValue(gdi);
     }
     std::wstring colour = L"0x" + name;
-    return std::make_unique<PixelStep>(x, y, parse_number(colour.c_str(), "--pixel colour"));
+    return parse_number(colour.c_str(), option);
 }
+
+std::unique_ptr<Step> parse_area_step(const std::wstring& value, bool wanted) {
+    const char* option = wanted ? "--find-pixel" : "--no-pixel";
+    size_t equals = value.find(L'=');
+    size_t second = value.find(L',', value.find(L',') + 1);
+    if (equals == std::wstring::npos || second == std::wstring::npos || second > equals)
+        usage(std::string(option) + " needs X1,Y1,X2,Y2=RRGGBB, got " + utf8(value));
+    long x1, y1, x2, y2;
+    parse_pair(value.substr(0, second), option, x1, y1);
+    parse_pair(value.substr(second + 1, equals - second - 1), option, x2, y2);
+    if (x2 <= x1 || y2 <= y1) usage(std::string(option) + " needs an area that is not empty, got " + utf8(value));
+    return std::make_unique<AreaStep>(RECT{x1, y1, x2, y2}, parse_colour(value.substr(equals + 1), option), wanted);
+}
+
+}  // namespace
+
+std::unique_ptr<Step> parse_pixel_step(const std::wstring& value) {
+    size_t equals = value.find(L'=');
+    if (equals == std::wstring::npos) usage("--pixel needs X,Y=RRGGBB, got " + utf8(value));
+    long x, y;
+    parse_pair(value.substr(0, equals), "--pixel", x, y);
+    return std::make_unique<PixelStep>(x, y, parse_colour(value.substr(equals + 1), "--pixel colour"));
+}
+
+std::unique_ptr<Step> parse_find_pixel_step(const std::wstring& value) { return parse_area_step(value, true); }
+std::unique_ptr<Step> parse_no_pixel_step(const std::wstring& value) { return parse_area_step(value, false); }
 
 std::unique_ptr<Step> parse_screenshot_step(const std::wstring& value) {
     return std::make_unique<ScreenshotStep>(value);

@@ -79,4 +79,6 @@ std::unique_ptr<Step> parse_shortcut_step(const std::wstring& value);
 
 // Pixels and screenshots (driver_pixels.cpp).
 std::unique_ptr<Step> parse_pixel_step(const std::wstring& value);
+std::unique_ptr<Step> parse_find_pixel_step(const std::wstring& value);
+std::unique_ptr<Step> parse_no_pixel_step(const std::wstring& value);
 std::unique_ptr<Step> parse_screenshot_step(const std::wstring& value);

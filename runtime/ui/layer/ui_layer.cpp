@@ -1,6 +1,11 @@
 #include "layer/ui_layer.h"
 
+#include "controls/check_box/check_box.h"
 #include "controls/control_class.h"
+#include "controls/progress_bar/progress_bar.h"
+#include "controls/push_button/push_button.h"
+#include "controls/static_text/static_text.h"
+#include "controls/text_style.h"
 #include "layer/interface_colours.h"
 #include "layer/ui_thread.h"
 #include "media/media_classes.h"
@@ -13,6 +18,7 @@
 #include "panes/pane_focus.h"
 #include "panes/pane_mouse.h"
 #include "panes/pane_procedure.h"
+#include "shapes/shapes.h"
 #include "startup/project_settings.h"
 #include "startup/ui_services.h"
 #include "strings/runtime_string.h"
@@ -28,6 +34,11 @@ void describe_classes() {
     window_events_describe();
     window_class_describe();
     control_classes_describe();
+    static_text_describe();
+    push_button_describe();
+    check_box_describe();
+    progress_bar_describe();
+    shapes_describe();
     media_classes_describe();
     pane_events_describe();
     menus_describe_classes();
@@ -102,6 +113,7 @@ void ui_layer_install() {
     ui.refresh_windows = refresh_windows;
     ui.message_owner = message_owner;
     ui.message_caption = message_caption;
+    ui.set_default_font = text_style_set_default;
     ui.build_menu_bar = menus_build_from_project;
     menus_install();
 }

@@ -12,6 +12,7 @@
 #include "objects/builtin_classes.h"
 #include "panes/control_panes.h"
 #include "panes/mouse_cursors.h"
+#include "panes/pane.h"
 #include "panes/pane_focus.h"
 #include "panes/pane_mouse.h"
 #include "panes/pane_routing.h"
@@ -46,6 +47,13 @@ void draw_backdrop(const WindowObject* window, HDC dc) {
     picture_draw(picture, dc, whole, whole);
 }
 
+// Panes without a window of their own draw into the window's, in list
+// order: later ones lie in front.
+void draw_panes(NativeView* view, HDC dc) {
+    for (Pane* p = first_pane(view); p; p = p->next)
+        if (!p->native) p->draw(dc);
+}
+
 void paint(HWND hwnd, NativeView* view) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
@@ -64,7 +72,10 @@ void paint(HWND hwnd, NativeView* view) {
         graphics_detach(g);
         RuntimeUnlockObject(g);
     }
-    if (as_window(window)->view == view) view->paint_dc = nullptr;
+    if (as_window(window)->view == view) {
+        draw_panes(view, dc);
+        view->paint_dc = nullptr;
+    }
     RuntimeUnlockObject(window);
     EndPaint(hwnd, &ps);
 }

@@ -32,8 +32,6 @@ set(in_progress
   "^(list|RuntimeList|RuntimeRemoveRow$|RuntimeGetRow$|RuntimeSetRow$|lba)"
   # the edit field
   "^(edit|FolderItem(Open|Save)StyledEditField$)"
-  # simple controls and shapes
-  "^(static|pushButton|checkBox|progress|timer|linePosSetter$|pb[A-Z]|cba[A-Z]|RuntimeTicks$|RuntimeMicroseconds$)"
 )
 
 file(STRINGS "${NAMES}" lines REGEX "^TRAP\\(")
