@@ -63,7 +63,11 @@ void focus_window_activated(NativeView* view) {
     panes_request_all(view, kRequestWindowActive);
     Pane* noted = static_cast<Pane*>(view->focus_pane);
     if (!noted || !belongs_to(view, noted) || !noted->live()) noted = first_accepting(view);
-    if (noted) focus_set(noted);
+    if (!noted) return;
+    // Still the focus pane (no deactivation came first): its native window
+    // takes the keyboard focus back from the system's choice.
+    if (noted == g_focus) noted->gain_focus();
+    else focus_set(noted);
 }
 
 void focus_window_deactivated(NativeView* view) {

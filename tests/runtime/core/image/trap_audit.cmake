@@ -30,8 +30,6 @@ set(in_progress
   "^(canvas|formDrawInto$)"
   # the list box
   "^(list|RuntimeList|RuntimeRemoveRow$|RuntimeGetRow$|RuntimeSetRow$|lba)"
-  # the edit field
-  "^(edit|FolderItem(Open|Save)StyledEditField$)"
 )
 
 file(STRINGS "${NAMES}" lines REGEX "^TRAP\\(")

@@ -1,0 +1,18 @@
+// Plain reads and writes of a rich-edit window's text and selection.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct RuntimeString;
+
+// The window class of the rich-edit library.
+constexpr const char* kRichEditClass = "RichEdit";
+
+RuntimeString* rich_edit_window_text(HWND window);  // a new reference; nil when empty
+std::uint32_t rich_edit_window_length(HWND window);
+void rich_edit_set_window_text(HWND window, const char* text);
+void rich_edit_window_selection(HWND window, std::int32_t& start, std::int32_t& end);
+// The selected text, whose length the caller knows (a new reference).
+RuntimeString* rich_edit_window_selected_text(HWND window, std::int32_t length);
