@@ -2,6 +2,7 @@
 
 #include "controls/check_box/check_box.h"
 #include "controls/control_class.h"
+#include "controls/list_box/list_class.h"
 #include "controls/edit_field/edit_field.h"
 #include "controls/progress_bar/progress_bar.h"
 #include "controls/push_button/push_button.h"
@@ -35,6 +36,7 @@ void describe_classes() {
     window_events_describe();
     window_class_describe();
     control_classes_describe();
+    list_box_class_describe();
     edit_field_describe();
     static_text_describe();
     push_button_describe();

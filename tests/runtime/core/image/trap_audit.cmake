@@ -28,8 +28,6 @@ set(later
 set(in_progress
   # drawing that needs windows or panes
   "^(canvas|formDrawInto$)"
-  # the list box
-  "^(list|RuntimeList|RuntimeRemoveRow$|RuntimeGetRow$|RuntimeSetRow$|lba)"
 )
 
 file(STRINGS "${NAMES}" lines REGEX "^TRAP\\(")

@@ -1,0 +1,21 @@
+// A list bound to a data provider (an object implementing listDataProvider)
+// shows the provider's rows: as many as "GetCount" says, their texts
+// fetched when asked for through "GetRow", "FieldCount" and "getIndString"
+// (rows and fields counted from 1 on the provider's side).
+#pragma once
+
+#include <cstdint>
+
+struct ListboxObject;
+struct RuntimeObject;
+struct RuntimeString;
+
+// Empties the list, lets go of the provider it had and takes `provider`
+// (nil unbinds), registering the list with it and making its rows.
+void list_attach_provider(ListboxObject* list, RuntimeObject* provider);
+// The provider changed its rows: the list makes them anew.
+void list_provider_reload(ListboxObject* list);
+// The text of field column + 1 of the provider's row row + 1; nil past its fields.
+RuntimeString* list_provider_text(ListboxObject* list, std::int32_t row, std::int32_t column);
+// The pane closes or the list goes away: receivers and provider are let go.
+void list_release_bindings(ListboxObject* list);
