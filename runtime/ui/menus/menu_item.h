@@ -22,7 +22,7 @@ struct MenuItemObject {
     std::uint8_t stream_flag, unused[3];
     Menu* menu;            // the menu holding it; null once closed
     std::int32_t position;  // 0-based place in the native menu while inserted
-    RuntimeString* shortcut;  // the key specification, e.g. "Shift-S"
+    RuntimeString* shortcut;  // the shortcut keys as written, e.g. "Shift-S"
     std::uint8_t enabled, shown_enabled, checked, shown_checked;
     std::uint8_t visible, inserted, unused_flags[2];
     std::int32_t command_id;  // 1000-2023, or 0: never chosen

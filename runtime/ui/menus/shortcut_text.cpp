@@ -22,17 +22,17 @@ struct Modifiers {
 
 }  // namespace
 
-std::size_t shortcut_text(const char* spec, std::size_t length, char (&out)[kShortcutTextCapacity]) {
+std::size_t shortcut_text(const char* keys, std::size_t length, char (&out)[kShortcutTextCapacity]) {
     out[0] = 0;
     if (length == 0) return 0;
     Modifiers m;
     std::size_t field = 0;
     for (std::size_t i = 0; i < length; ++i) {
-        if (spec[i] != '-') continue;
-        m.add(spec + field, i - field);
+        if (keys[i] != '-') continue;
+        m.add(keys + field, i - field);
         field = i + 1;
     }
-    const char* key = spec + field;
+    const char* key = keys + field;
     std::size_t key_length = length - field;
     if (key_length == 0) key = "-", key_length = 1;
     if (key_length == 1) m.control = true;

@@ -21,8 +21,8 @@ bool exists(const char* name) {
     return item != nullptr;
 }
 
-ItemSpec item(const char* name, std::int32_t cls = 0) {
-    ItemSpec i;
+ItemEntry item(const char* name, std::int32_t cls = 0) {
+    ItemEntry i;
     i.text = name;
     i.name = name;
     i.class_index = cls;

@@ -7,24 +7,24 @@
 
 #include "../descriptions/window_test_support.h"
 
-struct ItemSpec {
+struct ItemEntry {
     std::string text, name;
     std::int32_t class_index = 0;
     std::int32_t index = INT32_MIN;  // not in an array
     std::string key;
     std::int32_t kind = 0;  // 2: skipped
-    std::vector<ItemSpec> submenu;
+    std::vector<ItemEntry> submenu;
 };
 
-struct MenuSpec {
+struct MenuEntry {
     std::string title;
-    std::vector<ItemSpec> items;
+    std::vector<ItemEntry> items;
     std::int32_t kind = 0;  // 1 and 2: no popup
 };
 
-inline void put_items(std::vector<std::uint8_t>& out, const std::vector<ItemSpec>& items) {
+inline void put_items(std::vector<std::uint8_t>& out, const std::vector<ItemEntry>& items) {
     put_packed_signed(out, static_cast<std::int32_t>(items.size()));
-    for (const ItemSpec& i : items) {
+    for (const ItemEntry& i : items) {
         put_packed_signed(out, i.kind);
         put_string(out, i.text);
         put_string(out, i.name);
@@ -39,10 +39,10 @@ inline void put_items(std::vector<std::uint8_t>& out, const std::vector<ItemSpec
     }
 }
 
-inline std::vector<std::uint8_t> menu_bar_stream(const std::vector<MenuSpec>& menus) {
+inline std::vector<std::uint8_t> menu_bar_stream(const std::vector<MenuEntry>& menus) {
     std::vector<std::uint8_t> out;
     put_packed_signed(out, static_cast<std::int32_t>(menus.size()));
-    for (const MenuSpec& m : menus) {
+    for (const MenuEntry& m : menus) {
         put_packed_signed(out, m.kind);
         put_string(out, m.title);
         put_string(out, m.title + "Menu");

@@ -124,8 +124,8 @@ RuntimeClass* application_class() {
     return cls;
 }
 
-ItemSpec item(const char* text, const char* name, std::int32_t cls, const char* key = "", std::int32_t index = INT32_MIN) {
-    ItemSpec i;
+ItemEntry item(const char* text, const char* name, std::int32_t cls, const char* key = "", std::int32_t index = INT32_MIN) {
+    ItemEntry i;
     i.text = text;
     i.name = name;
     i.class_index = cls;
@@ -139,18 +139,18 @@ ItemSpec item(const char* text, const char* name, std::int32_t cls, const char* 
 // of kinds 1 and 2 that make no popup, then Bulk, then Extra with a quit
 // item of the tests' class.
 std::vector<std::uint8_t> test_stream() {
-    ItemSpec skipped = item("Ghost", "Ghost", kProbeItem);
+    ItemEntry skipped = item("Ghost", "Ghost", kProbeItem);
     skipped.kind = 2;
-    ItemSpec more = item("More", "More", kMenuItem);
+    ItemEntry more = item("More", "More", kMenuItem);
     more.submenu = {item("Recent 0", "recent", kProbeItem, "", 0), item("Recent 1", "recent", kProbeItem, "", 1),
                     item("Loose", "Loose", kMenuItem, "", static_cast<std::int32_t>(0x80000010))};
-    MenuSpec file = {"File",
+    MenuEntry file = {"File",
                      {item("Save", "Save", kProbeItem, "S"), item("-", "", kSeparatorItem), item("Grey", "Grey", kGreyItem, "Shift-G"),
                       skipped, item("Copy", "EditCopy", kMenuItem, "C"), more, item("Plain", "Plain", kMenuItem, "Alt-F4")}};
-    MenuSpec hidden = {"Hidden", {item("Unseen", "Unseen", kProbeItem, "U")}, 1};
-    MenuSpec hidden_too = {"Hidden too", {item("Unseen too", "UnseenToo", kProbeItem)}, 2};
-    MenuSpec bulk = {"Bulk", {item("Bulk", "bulk", kBulkItem, "", 0)}};
-    MenuSpec extra = {"Extra", {item("Quit", "Quit", kQuitItem, "Q")}};
+    MenuEntry hidden = {"Hidden", {item("Unseen", "Unseen", kProbeItem, "U")}, 1};
+    MenuEntry hidden_too = {"Hidden too", {item("Unseen too", "UnseenToo", kProbeItem)}, 2};
+    MenuEntry bulk = {"Bulk", {item("Bulk", "bulk", kBulkItem, "", 0)}};
+    MenuEntry extra = {"Extra", {item("Quit", "Quit", kQuitItem, "Q")}};
     return menu_bar_stream({file, hidden, hidden_too, bulk, extra});
 }
 
@@ -286,9 +286,9 @@ protected:
     std::uint32_t bytes_before_ = 0;
 };
 
-TEST(ShortcutText, SpecificationsAsTheMenuShowsThem) {
+TEST(ShortcutText, KeysAsTheMenuShowsThem) {
     const struct {
-        const char* specification;
+        const char* keys;
         const char* text;
     } cases[] = {
         {"Control-Shift-S", "Ctrl+Shft+S"},
@@ -306,9 +306,9 @@ TEST(ShortcutText, SpecificationsAsTheMenuShowsThem) {
     };
     for (const auto& c : cases) {
         char out[kShortcutTextCapacity];
-        EXPECT_EQ(shortcut_text(c.specification, std::strlen(c.specification), out), std::strlen(c.text))
-            << c.specification;
-        EXPECT_STREQ(out, c.text) << c.specification;
+        EXPECT_EQ(shortcut_text(c.keys, std::strlen(c.keys), out), std::strlen(c.text))
+            << c.keys;
+        EXPECT_STREQ(out, c.text) << c.keys;
     }
 }
 
