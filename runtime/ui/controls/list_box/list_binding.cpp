@@ -92,7 +92,8 @@ void lbaRemoveActionNotificationReceiver(RuntimeObject* list, RuntimeObject* rec
     if (list) receivers_remove(as_list(list)->action_receivers, receiver);
 }
 
-// The list binds as a whole: every part name gives the list itself.
-RuntimeObject* listGetBoundPart(RuntimeObject* list, RuntimeString*) { return RuntimeLockObject(list); }
+// No part of a list is named for binding yet: every name answers nil, as
+// unknown part names do for the other controls.
+RuntimeObject* listGetBoundPart(RuntimeObject*, RuntimeString*) { return nullptr; }
 
 }  // extern "C"

@@ -155,6 +155,12 @@ void ListPane::redraw_all() {
 
 void ListPane::rows_changed() { range_stale_ = true; }
 
+void ListPane::row_inserted(std::int32_t row) {
+    if (editing() && row <= cell_editor_.row) ++cell_editor_.row;
+}
+
+void ListPane::enable_menu_items() { list_raise(list, g_listbox_events.enable_menu_items); }
+
 void ListPane::apply_scroll_range() {
     range_stale_ = false;
     const std::int32_t top_limit = rows.count() > page_rows() ? rows.count() - page_rows() : 0;

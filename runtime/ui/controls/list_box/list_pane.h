@@ -41,6 +41,8 @@ public:
     void set_rect(const ShortRect& rect, bool redraw) override;
     bool key_down(char character, std::uint8_t key_code, std::int32_t modifiers) override;
     void close() override;
+    // The menu pass while the list has the focus: its EnableMenuItems.
+    void enable_menu_items() override;
 
     ListboxObject* list;
     ListRows rows;
@@ -79,6 +81,8 @@ public:
     void scroll_bars_changed();
     // Rows were added or removed: the scroll range follows before the next paint.
     void rows_changed();
+    // A row was inserted at `row`: a cell being edited below it moves down with it.
+    void row_inserted(std::int32_t row);
     void scroll_to(std::int32_t top);
     void scroll_x_to(std::int32_t x);
     void scroll_into_view(std::int32_t row);

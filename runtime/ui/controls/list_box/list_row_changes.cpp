@@ -7,6 +7,7 @@ std::int32_t list_insert_row(ListboxObject* list, std::int32_t index, RuntimeStr
     ListPane* pane = pane_of(list);
     pane->rows.insert(index, text, folder, depth);
     pane->selection.row_inserted(index);
+    pane->row_inserted(index);
     if (list->adding_children_of >= index) ++list->adding_children_of;
     pane->rows_changed();
     pane->redraw_rows_from(index);

@@ -49,6 +49,10 @@ void on_expand(RuntimeObject* list, std::int32_t row) {
     RuntimeUnlockString(b);
 }
 void on_collapse(RuntimeObject*, std::int32_t row) { note("collapse " + std::to_string(row)); }
+bool on_key(RuntimeObject*, RuntimeString* key) {
+    note(std::string("key ") + string_cstr(key));
+    return string_cstr(key)[0] == 'q';
+}
 
 // A provider of three rows of two fields: "r<row>f<field>", counting from 1.
 struct Tuple {
@@ -134,7 +138,8 @@ protected:
                 test_class("TestList", BuiltinClass::Listbox,
                            {{"Change", reinterpret_cast<void*>(on_change)},
                             {"ExpandRow", reinterpret_cast<void*>(on_expand)},
-                            {"CollapseRow", reinterpret_cast<void*>(on_collapse)}}),
+                            {"CollapseRow", reinterpret_cast<void*>(on_collapse)},
+                            {"KeyDown", reinterpret_cast<void*>(on_key)}}),
             };
             class_table_install(classes, kClassCount);
             static void* rows[] = {nullptr, reinterpret_cast<void*>(provider_count),
@@ -350,6 +355,55 @@ TEST_F(ListBoxes, SelectedRangesKeepTheirRowsAsRowsComeAndGo) {
     EXPECT_EQ(pane_of(as_list(g_list))->selection.ranges(), 1);
     EXPECT_EQ(listSelectionGetter(g_list, 0), 1);
     EXPECT_EQ(listSelCountGetter(g_list), 3);
+}
+
+std::string selected_rows(RuntimeObject* list) {
+    std::string out;
+    for (std::int32_t r = 0; r < listCountGetter(list); ++r)
+        if (listGetSelected(list, r)) out += std::to_string(r) + " ";
+    return out;
+}
+
+TEST_F(ListBoxes, ArrowsMoveOrExtendTheSelection) {
+    open({{"SelectionType", "1"}}, {"0", "1", "2", "3", "4", "5"});
+    ListPane* pane = pane_of(as_list(g_list));
+    struct Case {
+        std::vector<std::int32_t> before;
+        std::uint8_t key;
+        std::int32_t modifiers;
+        const char* after;
+        const char* log;
+    };
+    const Case cases[] = {
+        {{2, 3, 4}, VK_UP, 0, "2 ", "change 2;"},
+        {{2, 3, 4}, VK_DOWN, 0, "4 ", "change 4;"},
+        {{}, VK_DOWN, 0, "0 ", "change 0;"},
+        {{}, VK_UP, 0, "0 ", "change 0;"},
+        {{3}, VK_UP, 0, "2 ", "change 2;"},
+        {{3}, VK_DOWN, 0, "4 ", "change 4;"},
+        {{0}, VK_UP, 0, "0 ", ""},
+        {{5}, VK_DOWN, 0, "5 ", ""},
+        {{2}, VK_DOWN, kModifierShift, "2 3 ", "change 2;"},
+        {{2, 3}, VK_UP, kModifierShift, "1 2 3 ", "change 1;"},
+        {{0, 1}, VK_UP, kModifierShift, "0 1 ", ""},
+        {{1, 4}, VK_HOME, 0, "1 4 ", ""},
+        {{1, 4}, VK_NEXT, 0, "1 4 ", ""},
+        {{1}, VK_UP, kModifierControl, "1 ", ""},
+    };
+    for (const Case& c : cases) {
+        listSelectionSetter(g_list, 0, -1);
+        for (std::int32_t r : c.before) listSetSelected(g_list, r, true);
+        g_log.clear();
+        const bool taken = pane->key_down(0, c.key, c.modifiers);
+        EXPECT_EQ(taken, !(c.modifiers & kModifierControl)) << "key " << int(c.key);
+        EXPECT_EQ(selected_rows(g_list), c.after) << "key " << int(c.key) << " modifiers " << c.modifiers;
+        EXPECT_EQ(g_log, c.log) << "key " << int(c.key) << " modifiers " << c.modifiers;
+    }
+    // KeyDown comes first and may take the key.
+    g_log.clear();
+    EXPECT_TRUE(pane->key_down('q', 'Q', 0));
+    EXPECT_FALSE(pane->key_down('a', 'A', 0));
+    EXPECT_EQ(g_log, "key q;key a;");
 }
 
 TEST_F(ListBoxes, ColumnCountsAreKeptBetweenOneAndSixtyThree) {
