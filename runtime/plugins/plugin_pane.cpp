@@ -56,21 +56,24 @@ void PluginPane::draw(HDC dc) {
     SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
 }
 
+// A press in a pane with a mouse-down entry is the control's, tracked or
+// not: the window behind it never sees it.
 bool PluginPane::mouse_down(int x, int y, std::int32_t modifiers) {
     auto down = behaviour_ ? behaviour_->mouse_down : nullptr;
+    tracking_ = false;
     if (!down || closed_) return false;
     ControlObject* c = control;
     RuntimeObject* held = hold(c);
     const bool tracked = down(held, x, y, modifiers) != 0;
     const bool mine = still_mine(c, this);
     RuntimeUnlockObject(held);
-    // A closed pane takes the click: nothing behind it may see it either.
-    return mine ? tracked && !closed_ : true;
+    if (mine) tracking_ = tracked && !closed_;
+    return true;
 }
 
 void PluginPane::mouse_drag(int x, int y) {
     auto drag = behaviour_ ? behaviour_->mouse_drag : nullptr;
-    if (!drag || closed_) return;
+    if (!drag || !tracking_ || closed_) return;
     RuntimeObject* held = hold(control);
     drag(held, x, y);
     RuntimeUnlockObject(held);
@@ -78,7 +81,9 @@ void PluginPane::mouse_drag(int x, int y) {
 
 void PluginPane::mouse_up(int x, int y) {
     auto up = behaviour_ ? behaviour_->mouse_up : nullptr;
-    if (!up || closed_) return;
+    const bool tracked = tracking_;
+    tracking_ = false;
+    if (!up || !tracked || closed_) return;
     RuntimeObject* held = hold(control);
     up(held, x, y);
     RuntimeUnlockObject(held);

@@ -41,6 +41,7 @@ private:
     const TAVOControlBehaviour* behaviour_;
     IdleTask idle_ = {};
     bool closed_ = false;
+    bool tracking_ = false;  // the mouse-down entry asked for drag and up calls
 };
 
 // Marks the whole pane, or `area` (window coordinates), for painting,

@@ -29,8 +29,15 @@ void* resolver(const char* name) {
     return reinterpret_cast<void*>(&any_service);
 }
 
+// By its full path: programs of other builds leave copies of their own in
+// the system directory, which comes first in the search.
 TAVOPluginEntry entry_point() {
-    static HMODULE module = LoadLibraryA(CONTROLS_PLUGIN);
+    static HMODULE module = [] {
+        std::string path = std::string("Z:") + CONTROLS_PLUGIN;
+        for (char& c : path)
+            if (c == '/') c = '\\';
+        return LoadLibraryA(path.c_str());
+    }();
     return module ? reinterpret_cast<TAVOPluginEntry>(reinterpret_cast<void*>(GetProcAddress(module, "TAVOPluginMain")))
                   : nullptr;
 }

@@ -1,5 +1,6 @@
 // A plugin whose controls write every call their panes make into a log:
-// PaneProbe has the whole behaviour table and takes the focus, ClosingProbe
+// PaneProbe has the whole behaviour table, takes the focus and tracks no
+// press made with Control, ClosingProbe
 // closes its window from its mouse-down call, IdleProbe has only redraw and
 // idle, QuietProbe has no table entries at all, PanelessProbe has no pane.
 #include <windows.h>
@@ -40,7 +41,7 @@ void redraw(void* control, void* graphics) {
 }
 std::uint8_t down(void*, std::int32_t x, std::int32_t y, std::int32_t modifiers) {
     note("down " + number(x) + "," + number(y) + " m" + number(modifiers));
-    return 1;
+    return (modifiers & 0x1000) ? 0 : 1;  // with Control: no tracking
 }
 void drag(void*, std::int32_t x, std::int32_t y) { note("drag " + number(x) + "," + number(y)); }
 void up(void*, std::int32_t x, std::int32_t y) { note("up " + number(x) + "," + number(y)); }
