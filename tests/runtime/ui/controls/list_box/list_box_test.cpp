@@ -49,6 +49,10 @@ void on_expand(RuntimeObject* list, std::int32_t row) {
     RuntimeUnlockString(b);
 }
 void on_collapse(RuntimeObject*, std::int32_t row) { note("collapse " + std::to_string(row)); }
+void on_cell_action(RuntimeObject*, std::int32_t row, std::int32_t column) {
+    note("cell " + std::to_string(row) + "," + std::to_string(column));
+}
+void on_double_click(RuntimeObject* list) { note("double " + std::to_string(listSelectionGetter(list, 0))); }
 bool on_key(RuntimeObject*, RuntimeString* key) {
     note(std::string("key ") + string_cstr(key));
     return string_cstr(key)[0] == 'q';
@@ -139,7 +143,9 @@ protected:
                            {{"Change", reinterpret_cast<void*>(on_change)},
                             {"ExpandRow", reinterpret_cast<void*>(on_expand)},
                             {"CollapseRow", reinterpret_cast<void*>(on_collapse)},
-                            {"KeyDown", reinterpret_cast<void*>(on_key)}}),
+                            {"KeyDown", reinterpret_cast<void*>(on_key)},
+                            {"CellAction", reinterpret_cast<void*>(on_cell_action)},
+                            {"DoubleClick", reinterpret_cast<void*>(on_double_click)}}),
             };
             class_table_install(classes, kClassCount);
             static void* rows[] = {nullptr, reinterpret_cast<void*>(provider_count),
@@ -404,6 +410,68 @@ TEST_F(ListBoxes, ArrowsMoveOrExtendTheSelection) {
     EXPECT_TRUE(pane->key_down('q', 'Q', 0));
     EXPECT_FALSE(pane->key_down('a', 'A', 0));
     EXPECT_EQ(g_log, "key q;key a;");
+}
+
+// A click in window coordinates at `indent` pixels into column `column` of `row`.
+bool click(std::int32_t row, std::int32_t column, int indent, std::int32_t modifiers = 0) {
+    ListPane* pane = pane_of(as_list(g_list));
+    return pane->mouse_down(pane->rect.left + pane->column_left(column) + indent,
+                            pane->rect.top + pane->row_top(row) + pane->row_height() / 2, modifiers);
+}
+
+TEST_F(ListBoxes, ClicksWithModifiersShapeAMultipleSelection) {
+    open({{"SelectionType", "1"}, {"ColumnCount", "2"}}, {"0", "1", "2", "3", "4", "5"});
+    struct Case {
+        std::int32_t row, modifiers;
+        const char* after;
+    };
+    const Case cases[] = {
+        {1, 0, "1 "},
+        {3, kModifierControl, "1 3 "},
+        {5, kModifierShift, "3 4 5 "},
+        {4, kModifierControl, "3 5 "},
+        {0, kModifierShift | kModifierControl, "0 1 2 3 4 "},
+        {2, 0, "2 "},
+    };
+    for (const Case& c : cases) {
+        Sleep(GetDoubleClickTime() / 4);  // no two clicks of one row make a double click here
+        EXPECT_TRUE(click(c.row, 1, 10, c.modifiers));
+        EXPECT_EQ(selected_rows(g_list), c.after) << "row " << c.row << " modifiers " << c.modifiers;
+    }
+}
+
+TEST_F(ListBoxes, ClicksTickBoxesOpenFoldersAndDoubleClick) {
+    open({{"Hierarchical", "True"}, {"ColumnCount", "2"}}, {"plain"});
+    RuntimeString* s = string_from_cstr("folder");
+    RuntimeListAddParent(g_list, s);
+    RuntimeUnlockString(s);
+    listColumnTypeSetter(g_list, 0, 2);
+    listSelectionSetter(g_list, 0, 0);
+    g_log.clear();
+    click(0, 0, 20 + 8);  // the box of a top-level row: 20 to 36
+    EXPECT_EQ(g_log, "cell 0,0;") << "CellAction and no Change";
+    EXPECT_TRUE(listCellCheckGetter(g_list, 0, 0));
+    EXPECT_EQ(listSelectionGetter(g_list, 0), 0);
+    g_log.clear();
+    click(1, 0, 4 + 6);  // the triangle: 4 to 16
+    EXPECT_EQ(g_log, "expand 1;");
+    EXPECT_EQ(rows_of(g_list), "plain/0/0 folder/0/1 child a/1/0 child folder/1/2");
+    g_log.clear();
+    click(2, 0, 20 + 8);  // a child's box is 12 pixels further in
+    EXPECT_EQ(g_log, "change 2;");
+    EXPECT_FALSE(listCellCheckGetter(g_list, 2, 0));
+    click(2, 0, 20 + 12 + 8);
+    EXPECT_EQ(g_log, "change 2;cell 2,0;");
+    EXPECT_TRUE(listCellCheckGetter(g_list, 2, 0));
+    g_log.clear();
+    click(3, 1, 5);
+    click(3, 1, 6);
+    EXPECT_EQ(g_log, "change 3;change 3;double 3;");
+    g_log.clear();
+    click(1, 0, 10);  // the triangle again
+    EXPECT_EQ(g_log, "collapse 1;");
+    EXPECT_EQ(rows_of(g_list), "plain/0/0 folder/0/2");
+    EXPECT_EQ(listSelectionGetter(g_list, 0), -1) << "the selected child went with its folder";
 }
 
 TEST_F(ListBoxes, ColumnCountsAreKeptBetweenOneAndSixtyThree) {
