@@ -1,21 +1,32 @@
 #include "shapes/shape_painter.h"
 
-ShapePainter::ShapePainter(HDC dc) : dc_(dc), saved_(SaveDC(dc)) { SetBkMode(dc, TRANSPARENT); }
+// The context keeps its clip region; its pen, brush and background mode are
+// put back at the end. Saving the whole context costs more than the shapes.
+ShapePainter::ShapePainter(HDC dc)
+    : dc_(dc),
+      old_pen_(SelectObject(dc, GetStockObject(BLACK_PEN))),
+      old_brush_(SelectObject(dc, GetStockObject(WHITE_BRUSH))),
+      old_background_mode_(SetBkMode(dc, TRANSPARENT)) {}
 
 ShapePainter::~ShapePainter() {
-    // The context's own pen and brush are back in it: ours can go.
-    RestoreDC(dc_, saved_);
+    SelectObject(dc_, old_pen_);
+    SelectObject(dc_, old_brush_);
+    SetBkMode(dc_, old_background_mode_);
     if (pen_) DeleteObject(pen_);
     if (brush_) DeleteObject(brush_);
 }
 
 void ShapePainter::forget_tools() {
-    SelectObject(dc_, GetStockObject(BLACK_PEN));
-    SelectObject(dc_, GetStockObject(WHITE_BRUSH));
-    if (pen_) DeleteObject(pen_);
-    if (brush_) DeleteObject(brush_);
-    pen_ = nullptr;
-    brush_ = nullptr;
+    if (pen_) {
+        SelectObject(dc_, GetStockObject(BLACK_PEN));
+        DeleteObject(pen_);
+        pen_ = nullptr;
+    }
+    if (brush_) {
+        SelectObject(dc_, GetStockObject(WHITE_BRUSH));
+        DeleteObject(brush_);
+        brush_ = nullptr;
+    }
 }
 
 void ShapePainter::set_colour(std::uint32_t rgb) {
@@ -33,8 +44,10 @@ void ShapePainter::set_pen_size(int size) {
     }
 }
 
+// Wide frames lie inside the shape's rectangle, which is all that its
+// redraws cover.
 void ShapePainter::use_pen() {
-    if (!pen_) pen_ = CreatePen(PS_SOLID, pen_size_, colour_for_gdi(colour_));
+    if (!pen_) pen_ = CreatePen(pen_size_ > 1 ? PS_INSIDEFRAME : PS_SOLID, pen_size_, colour_for_gdi(colour_));
     SelectObject(dc_, pen_);
 }
 
@@ -45,7 +58,7 @@ void ShapePainter::use_brush() {
 
 void ShapePainter::fill_rect(int left, int top, int right, int bottom) {
     if (right <= left || bottom <= top) return;
-    use_brush();
+    if (!brush_) brush_ = CreateSolidBrush(colour_for_gdi(colour_));
     const RECT r = {left, top, right, bottom};
     FillRect(dc_, &r, brush_);
 }
@@ -57,7 +70,7 @@ void ShapePainter::line_to(int x, int y) {
     LineTo(dc_, x, y);
 }
 
-void ShapePainter::set_pixel(int x, int y) { SetPixel(dc_, x, y, colour_for_gdi(colour_)); }
+void ShapePainter::set_pixel(int x, int y) { SetPixelV(dc_, x, y, colour_for_gdi(colour_)); }
 
 void ShapePainter::fill_round_rect(const RECT& r, int oval_width, int oval_height) {
     SelectObject(dc_, GetStockObject(NULL_PEN));

@@ -31,7 +31,8 @@ public:
 
 private:
     HDC dc_;
-    int saved_;
+    HGDIOBJ old_pen_, old_brush_;
+    int old_background_mode_;
     WideColour colour_ = {0, 0, 0};  // black until a shape says otherwise
     int pen_size_ = 1;
     HPEN pen_ = nullptr;

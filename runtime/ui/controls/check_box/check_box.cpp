@@ -8,6 +8,7 @@
 #include "descriptions/property_tables.h"
 #include "objects/classes.h"
 #include "objects/names.h"
+#include "panes/binding_interfaces.h"
 #include "panes/control_panes.h"
 #include "strings/runtime_string.h"
 #include "windows/native_view.h"
@@ -122,6 +123,8 @@ void check_box_describe() {
     property_table_install(B::CheckBox, kRows);
     builtin_class(B::CheckBox)->destructor = destroy;
     control_class_create_pane(B::CheckBox, create_pane);
+    void* const bound_part[] = {reinterpret_cast<void*>(checkBoxGetBoundPart)};
+    builtin_class_implements(builtin_class(B::CheckBox), "bindingPartInterface", bound_part);
     // The part objects carry their box, beyond the bare object header.
     RuntimeClass* part = builtin_class(B::SysCheckBoxAction);
     part->instance_size = sizeof(CheckBoxAction);
