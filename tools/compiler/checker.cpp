@@ -1,6 +1,7 @@
 #include "checker.h"
 
 #include <climits>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <unordered_map>
@@ -77,6 +78,9 @@ const char* const kWindowPairs[] = {"Name", "Frame", "HasBackColor", "BackColor"
 const char* const kControlPairs[] = {"Name", "Index", "TabPanelIndex", "Visible", "Left", "Top", "Width", "Height",
                                      "BalloonHelp", "DisabledBalloonHelp", "AutoDeactivate", "LockLeft", "LockTop",
                                      "LockRight", "LockBottom"};
+// What a window description places besides controls: objects without a
+// rectangle, described by their own pairs only.
+const char* const kPlacedObjects[] = {"Timer"};
 
 Type make(TypeKind k, ClassInfo* c = nullptr) {
     Type t;
@@ -382,9 +386,10 @@ private:
                 if (!c.base) {
                     if (!c.cls) error(c.class_name.pos, "unknown class '" + c.class_name.name + "'");
                     c.base = control;
-                } else if (!is_subclass(c.base, control) || !c.base->builtin) {
+                } else if (!c.base->builtin || !(is_subclass(c.base, control) || placed_object(c.base))) {
                     error(c.class_name.pos, "'" + c.class_name.name + "' is not a control class");
                 }
+                const bool is_control = is_subclass(c.base, control);
                 if (!c.cls) c.cls = c.base;
                 for (std::size_t j = 0; j < i; ++j) {
                     ControlDecl& o = *w->controls[j];
@@ -394,7 +399,8 @@ private:
                 for (PropertyValue& p : c.properties) {
                     bool known = false;
                     for (const char* n : kControlPairs)
-                        if (same_name(n, p.name)) known = true, p.name = n;
+                        if (same_name(n, p.name) && (is_control || !std::strcmp(n, "Name") || !std::strcmp(n, "Index")))
+                            known = true, p.name = n;
                     for (ClassInfo* k = c.base; k && !known; k = k->super)
                         for (const DesignProp& d : k->design)
                             if (same_name(d.name, p.name)) known = true, p.name = d.name;
@@ -405,6 +411,12 @@ private:
                 }
             }
         }
+    }
+
+    bool placed_object(const ClassInfo* cls) {
+        for (const char* n : kPlacedObjects)
+            if (ClassInfo* k = class_named(n); k && is_subclass(cls, k)) return true;
+        return false;
     }
 
     int control_position(const WindowDecl& w, const std::string& name, Pos pos) {

@@ -54,6 +54,14 @@ std::vector<Pair> window_pairs(const WindowDecl& w) {
     return out;
 }
 
+bool is_control(const ClassInfo* cls) {
+    for (const ClassInfo* k = cls; k; k = k->super)
+        if (k->builtin && k->name == "Control") return true;
+    return false;
+}
+
+// Controls carry the 15 common pairs before their class's; other placed
+// objects (timers) only their name and index.
 std::vector<Pair> control_pairs(const ControlDecl& c) {
     static const std::pair<const char*, const char*> common[] = {
         {"TabPanelIndex", "0"},  {"Visible", "True"},      {"Left", "0"},           {"Top", "0"},
@@ -61,7 +69,8 @@ std::vector<Pair> control_pairs(const ControlDecl& c) {
         {"AutoDeactivate", "True"}, {"LockLeft", "False"}, {"LockTop", "False"},    {"LockRight", "False"},
         {"LockBottom", "False"}};
     std::vector<Pair> out{{"Name", c.name}, {"Index", std::to_string(c.has_index ? c.index : INT32_MIN)}};
-    for (auto& [name, fallback] : common) out.push_back({name, value_of(c.properties, name, fallback)});
+    if (is_control(c.base))
+        for (auto& [name, fallback] : common) out.push_back({name, value_of(c.properties, name, fallback)});
     for (ClassInfo* k = c.base; k; k = k->super)
         if (!k->design.empty()) {
             for (const DesignProp& d : k->design) out.push_back({d.name, value_of(c.properties, d.name, d.default_text)});

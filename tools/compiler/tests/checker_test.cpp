@@ -79,6 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "test.tav:3:5: PushButton has no description property 'Txt'"},
         BadProgram{"Window W\n  Control B As FolderItem\n  End Control\nEnd Window\n",
                    "test.tav:2:16: 'FolderItem' is not a control class"},
+        BadProgram{"Window W\n  Control T As Timer\n    Left = 5\n  End Control\nEnd Window\n",
+                   "test.tav:3:5: Timer has no description property 'Left'"},
         BadProgram{"Project\n  DefaultWindow Nowhere\nEnd Project\n", "test.tav:2:17: there is no window 'Nowhere'"},
         BadProgram{"Module M\n  Sub S()\n    Me.x = 1\n  End Sub\nEnd Module\n",
                    "test.tav:3:5: 'Me' exists only in classes and windows"},

@@ -92,6 +92,32 @@ TEST(WindowDescriptions, BodyStartsWithTheHandWorkedBytes) {
     EXPECT_EQ(pos, body.size());
 }
 
+// A timer placed with the controls: its name and index, then its own pairs
+// with their defaults; its handlers live in an unnamed subclass.
+TEST(WindowDescriptions, ATimerCarriesOnlyItsNameIndexAndOwnPairs) {
+    CompileResult r = compile_ok(
+        "Window Main\n"
+        "  Control Ticker As Timer\n"
+        "    Period = 250\n"
+        "    Event Action()\n"
+        "    End Event\n"
+        "  End Control\n"
+        "End Window\n");
+    std::uint32_t at = find_data(r, "window description Main");
+    Bytes body(r.blocks.data.begin() + at + 4, r.blocks.data.begin() + at + 4 + u32_at(r.blocks.data, at));
+    std::size_t pos = 0;
+    std::int32_t p = read_packed(body, pos);
+    read_packed(body, pos);
+    read_pairs(body, pos, p);
+    ASSERT_EQ(read_packed(body, pos), 1);
+    EXPECT_NE(read_packed(body, pos), 0) << "the unnamed subclass, not the window's class";
+    PairList ticker = read_pairs(body, pos, read_packed(body, pos));
+    EXPECT_EQ(ticker.names(), (std::vector<std::string>{"Name", "Index", "Mode", "Period"}));
+    EXPECT_EQ(ticker.value("Name"), "Ticker");
+    EXPECT_EQ(ticker.value("Mode"), "2");
+    EXPECT_EQ(ticker.value("Period"), "250");
+}
+
 TEST(WindowDescriptions, PairsInTheirOrderWithValuesAsText) {
     CompileResult r = compile_ok(kSource);
     std::uint32_t at = find_data(r, "window description Main");
