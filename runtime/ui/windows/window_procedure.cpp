@@ -188,6 +188,15 @@ LRESULT mouse_activate(HWND hwnd, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcA(hwnd, WM_MOUSEACTIVATE, wparam, lparam);
 }
 
+// Check boxes and other native controls that draw on their parent's
+// background take the window's back colour, not the system face.
+LRESULT control_background(NativeView* view, HDC dc) {
+    const COLORREF colour = native_colour(view->back_colour);
+    SetBkColor(dc, colour);
+    SetDCBrushColor(dc, colour);
+    return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+}
+
 POINT point_of(LPARAM lparam) { return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))}; }
 
 }  // namespace
@@ -202,6 +211,10 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         case WM_DESTROY: view_native_destroyed(view); return 0;
         case WM_ERASEBKGND: return erase_background(view, reinterpret_cast<HDC>(wparam));
         case WM_PAINT: paint(hwnd, view); return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (view->has_back_colour) return control_background(view, reinterpret_cast<HDC>(wparam));
+            break;
         case WM_SIZE:
             if (wparam != SIZE_MINIMIZED) resized(view);
             return 0;
