@@ -1,5 +1,6 @@
 #include "layer/ui_layer.h"
 
+#include "controls/canvas/canvas.h"
 #include "controls/check_box/check_box.h"
 #include "controls/control_class.h"
 #include "controls/list_box/list_class.h"
@@ -43,6 +44,7 @@ void describe_classes() {
     check_box_describe();
     progress_bar_describe();
     shapes_describe();
+    canvas_class_describe();
     media_classes_describe();
     pane_events_describe();
     menus_describe_classes();

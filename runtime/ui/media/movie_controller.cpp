@@ -263,9 +263,7 @@ void draw_bar(HDC dc, MovieController* c, const BarLayout& l) {
 }
 
 // Drawn off screen first: the bar is redrawn while the movie plays.
-void paint(HWND hwnd, MovieController* c) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
+void draw(HWND hwnd, MovieController* c, HDC dc) {
     RECT client;
     GetClientRect(hwnd, &client);
     HDC memory = CreateCompatibleDC(dc);
@@ -278,6 +276,12 @@ void paint(HWND hwnd, MovieController* c) {
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
+}
+
+void paint(HWND hwnd, MovieController* c) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    draw(hwnd, c, dc);
     EndPaint(hwnd, &ps);
 }
 
@@ -295,6 +299,9 @@ LRESULT CALLBACK controller_procedure(HWND hwnd, UINT message, WPARAM wparam, LP
         case WM_PAINT:
             if (!c) break;
             paint(hwnd, c);
+            return 0;
+        case WM_PRINTCLIENT:
+            if (c) draw(hwnd, c, reinterpret_cast<HDC>(wparam));
             return 0;
         case WM_ERASEBKGND: return 1;
         case WM_LBUTTONDOWN:

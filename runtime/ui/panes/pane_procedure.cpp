@@ -1,5 +1,6 @@
 #include "panes/pane_procedure.h"
 
+#include "drawing/window_printing.h"
 #include "panes/pane.h"
 #include "panes/pane_mouse.h"
 #include "panes/pane_routing.h"
@@ -29,6 +30,8 @@ LRESULT CALLBACK pane_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
     if (panes_route_notification(message, wparam, lparam, routed)) return routed;
     switch (message) {
         case WM_PAINT: paint(hwnd, pane); return 0;
+        case WM_PRINT: print_window(hwnd, reinterpret_cast<HDC>(wparam), lparam); return 0;
+        case WM_PRINTCLIENT: pane->draw(reinterpret_cast<HDC>(wparam)); return 0;
         case WM_ERASEBKGND: return 1;  // the pane's draw covers its area
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: {

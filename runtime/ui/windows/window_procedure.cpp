@@ -7,6 +7,7 @@
 #include "drawing/graphics.h"
 #include "drawing/picture.h"
 #include "drawing/picture_entry_points.h"
+#include "drawing/window_printing.h"
 #include "menus/menu_bar.h"
 #include "menus/menu_passes.h"
 #include "objects/builtin_classes.h"
@@ -54,9 +55,10 @@ void draw_panes(NativeView* view, HDC dc) {
         if (!p->native) p->draw(dc);
 }
 
-void paint(HWND hwnd, NativeView* view) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
+// The client area's content: the backdrop, Paint, the panes without a
+// window of their own.
+void draw_client(HWND hwnd, NativeView* view, HDC dc) {
+    HDC outer_dc = view->paint_dc;
     view->paint_dc = dc;
     SetTextAlign(dc, TA_BASELINE);
     // The Paint handler may close the window: the view goes, the object
@@ -74,9 +76,15 @@ void paint(HWND hwnd, NativeView* view) {
     }
     if (as_window(window)->view == view) {
         draw_panes(view, dc);
-        view->paint_dc = nullptr;
+        view->paint_dc = outer_dc;
     }
     RuntimeUnlockObject(window);
+}
+
+void paint(HWND hwnd, NativeView* view) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    draw_client(hwnd, view, dc);
     EndPaint(hwnd, &ps);
 }
 
@@ -215,6 +223,8 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         case WM_CTLCOLORBTN:
             if (view->has_back_colour) return control_background(view, reinterpret_cast<HDC>(wparam));
             break;
+        case WM_PRINT: print_window(hwnd, reinterpret_cast<HDC>(wparam), lparam); return 0;
+        case WM_PRINTCLIENT: draw_client(hwnd, view, reinterpret_cast<HDC>(wparam)); return 0;
         case WM_SIZE:
             if (wparam != SIZE_MINIMIZED) resized(view);
             return 0;

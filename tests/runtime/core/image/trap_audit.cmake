@@ -26,8 +26,6 @@ set(later
 # Families being built now, one line per area; each line goes when its
 # area is done, so that its traps are caught from then on.
 set(in_progress
-  # drawing that needs windows or panes
-  "^(canvas|formDrawInto$)"
 )
 
 file(STRINGS "${NAMES}" lines REGEX "^TRAP\\(")
