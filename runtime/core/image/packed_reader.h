@@ -19,6 +19,8 @@ public:
     // A packed length and that many bytes; nil for a length of 0 or less.
     bool text(RuntimeString*& out);
     bool at_end() const { return at_ >= end_; }
+    // Bytes left: a count read from the stream can never exceed it.
+    std::size_t remaining() const { return at_ < end_ ? static_cast<std::size_t>(end_ - at_) : 0; }
 
 private:
     const std::uint8_t* at_;

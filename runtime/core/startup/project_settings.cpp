@@ -10,6 +10,13 @@
 
 namespace {
 
+// Every entry takes at least one byte per text, so a count beyond the bytes
+// left is damage; taken as it stands it would size the list past memory.
+std::int32_t entries_possible(const PackedReader& in, std::int32_t count, std::size_t texts_per_entry) {
+    const std::size_t most = in.remaining() / texts_per_entry;
+    return static_cast<std::size_t>(count) > most ? static_cast<std::int32_t>(most) : count;
+}
+
 ProjectSettings g_settings = {0, DEFAULT_CHARSET, false, nullptr};
 
 bool read_file_types(PackedReader& in) {
@@ -19,9 +26,10 @@ bool read_file_types(PackedReader& in) {
         file_types_install(nullptr, 0);
         return true;
     }
-    auto* types = static_cast<FileType*>(runtime_alloc(sizeof(FileType) * static_cast<std::size_t>(count)));
+    const std::int32_t possible = entries_possible(in, count, 4);
+    auto* types = static_cast<FileType*>(runtime_alloc(sizeof(FileType) * static_cast<std::size_t>(possible)));
     std::int32_t read = 0;
-    for (; read < count; ++read) {
+    for (; read < possible; ++read) {
         FileType& t = types[read];
         if (!in.text(t.name) || !in.text(t.creator) || !in.text(t.type) || !in.text(t.extensions)) break;
     }
@@ -37,9 +45,10 @@ bool read_message_texts(PackedReader& in) {
         message_texts_install(nullptr, 0);
         return true;
     }
-    auto* texts = static_cast<RuntimeString**>(runtime_alloc(sizeof(RuntimeString*) * static_cast<std::size_t>(count)));
+    const std::int32_t possible = entries_possible(in, count, 1);
+    auto* texts = static_cast<RuntimeString**>(runtime_alloc(sizeof(RuntimeString*) * static_cast<std::size_t>(possible)));
     std::int32_t read = 0;
-    while (read < count && in.text(texts[read])) ++read;
+    while (read < possible && in.text(texts[read])) ++read;
     message_texts_install(texts, read);
     return read == count;
 }

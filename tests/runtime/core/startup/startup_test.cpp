@@ -11,6 +11,7 @@
 #include "startup/application.h"
 #include "objects/builtin_classes.h"
 #include "objects/classes.h"
+#include "objects/debugger.h"
 #include "support/description_builder.h"
 #include "exceptions/failure_report.h"
 #include "file_types.h"
@@ -237,6 +238,31 @@ TEST_F(Description, EmptyMessageListMakesEveryTextEmpty) {
     ASSERT_TRUE(project_read_items(top, span()));
     for (int i : {0, 4, 100}) EXPECT_EQ(message_text(i), nullptr) << i;
     EXPECT_EQ(project_settings().charset, DEFAULT_CHARSET);
+}
+
+// Counts no stream of that length can hold: 0x40000001 entries of four
+// bytes would have sized the list at four bytes.
+TEST(SettingsStream, CountsBeyondTheStreamAreDamageNotAllocations) {
+    const struct {
+        std::uint32_t file_types, texts;
+    } kCases[] = {{0x7FFFFFFF, 0}, {0x40000001, 0}, {0x10000001, 0}, {0, 0x40000001}, {0, 0x7FFFFFFF}};
+    for (const auto& c : kCases) {
+        std::vector<std::uint8_t> s = {1, 0, 0, 0, 0, 0, 0, 0, 0};
+        put_packed(s, c.file_types);
+        if (c.file_types == 0) put_packed(s, c.texts);
+        for (const char* t : {"Track", "TVOD", "MP3 ", ".mp3"}) put_text(s, t);
+        const std::uint32_t before = RuntimeDebugMemoryUsed();
+        EXPECT_FALSE(project_settings_read(s.data(), s.size())) << c.file_types << " " << c.texts;
+        EXPECT_LT(RuntimeDebugMemoryUsed() - before, 256u) << c.file_types << " " << c.texts;
+        if (c.file_types) {
+            EXPECT_EQ(file_type_count(), 1u);  // the one that is there
+        }
+        if (c.texts) {
+            RuntimeString* text = message_text(3);
+            EXPECT_STREQ(string_cstr(text), ".mp3");
+            RuntimeUnlockString(text);
+        }
+    }
 }
 
 TEST(ScriptCodes, SelectCharacterSets) {
