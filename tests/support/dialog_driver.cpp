@@ -62,6 +62,7 @@ const StepOption kSteps[] = {
     {L"--taskbar", "show|hide", parse_taskbar_step},
     {L"--expect-taskbar", "shown|hidden", parse_expect_taskbar_step},
     {L"--wait-exit", nullptr, parse_wait_exit_step},
+    {L"--touch", "PATH", parse_touch_step},
     {L"--menu", "N", parse_menu_step},
     {L"--menu-items", "PATTERN", parse_menu_items_step},
     {L"--menu-choose", "K", parse_menu_choose_step},

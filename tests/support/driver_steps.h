@@ -60,6 +60,9 @@ std::unique_ptr<Step> parse_taskbar_step(const std::wstring& value);
 std::unique_ptr<Step> parse_expect_taskbar_step(const std::wstring& value);
 std::unique_ptr<Step> parse_wait_exit_step(const std::wstring& value);
 
+// Files (driver_files.cpp).
+std::unique_ptr<Step> parse_touch_step(const std::wstring& value);
+
 // Real mouse and key input (driver_input.cpp).
 std::unique_ptr<Step> parse_left_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_double_click_step(const std::wstring& value);
