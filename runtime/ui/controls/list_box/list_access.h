@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 
 struct RuntimeObject;
 

@@ -46,12 +46,6 @@ void list_attach_provider(ListboxObject* list, RuntimeObject* provider) {
     make_rows(list);
 }
 
-void list_provider_reload(ListboxObject* list) {
-    if (!list->provider || !pane_of(list)) return;
-    list_delete_all_rows(list);
-    make_rows(list);
-}
-
 RuntimeString* list_provider_text(ListboxObject* list, std::int32_t row, std::int32_t column) {
     auto get_row = method<RuntimeObject* (*)(RuntimeObject*, std::int32_t)>(list->provider, kProvider, "GetRow");
     RuntimeObject* tuple = get_row ? get_row(list->provider, row + 1) : nullptr;

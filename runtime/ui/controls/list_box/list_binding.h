@@ -13,8 +13,6 @@ struct RuntimeString;
 // Empties the list, lets go of the provider it had and takes `provider`
 // (nil unbinds), registering the list with it and making its rows.
 void list_attach_provider(ListboxObject* list, RuntimeObject* provider);
-// The provider changed its rows: the list makes them anew.
-void list_provider_reload(ListboxObject* list);
 // The text of field column + 1 of the provider's row row + 1; nil past its fields.
 RuntimeString* list_provider_text(ListboxObject* list, std::int32_t row, std::int32_t column);
 // The pane closes or the list goes away: receivers and provider are let go.

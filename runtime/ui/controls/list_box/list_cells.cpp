@@ -1,7 +1,7 @@
 #include "controls/list_box/list_cells.h"
 
 #include "controls/list_box/list_box_object.h"
-#include "controls/list_box/list_rows.h"
+#include "controls/list_box/pane/list_rows.h"
 
 std::uint8_t list_column_type(const ListboxObject* list, std::int32_t column) {
     return list_column_valid(column) ? list->column_types[column] : 0;

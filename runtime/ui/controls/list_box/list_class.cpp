@@ -5,7 +5,7 @@
 #include "controls/list_box/list_binding.h"
 #include "controls/list_box/list_entry_points.h"
 #include "controls/list_box/list_events.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "controls/list_box/list_row_changes.h"
 #include "descriptions/field_accessors.h"
 #include "descriptions/property_tables.h"

@@ -1,7 +1,7 @@
 #include "controls/list_box/list_hierarchy.h"
 
 #include "controls/list_box/list_events.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "controls/list_box/list_row_changes.h"
 
 void list_expand(ListboxObject* list, std::int32_t row) {

@@ -1,6 +1,6 @@
 #include "controls/list_box/list_row_changes.h"
 
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 
 std::int32_t list_insert_row(ListboxObject* list, std::int32_t index, RuntimeString* text, std::int16_t folder,
                              std::int16_t depth) {

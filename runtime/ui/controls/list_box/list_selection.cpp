@@ -1,7 +1,7 @@
 #include "controls/list_box/list_selection.h"
 
 #include "controls/list_box/list_events.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "panes/receivers.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "controls/list_box/list_events.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "objects/memory.h"
 #include "strings/string_functions.h"
 #include "strings/runtime_string.h"

@@ -1,4 +1,4 @@
-#include "controls/list_box/list_columns.h"
+#include "controls/list_box/pane/list_columns.h"
 
 #include "strings/runtime_string.h"
 

@@ -1,7 +1,7 @@
-#include "controls/list_box/list_drag.h"
+#include "controls/list_box/pane/list_drag.h"
 
 #include "controls/list_box/list_events.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "objects/builtin_classes.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Drawing the list: the visible rows only, into an off-screen bitmap that
 // is copied at once, so that nothing flickers while rows change.
 #include "controls/list_box/list_cells.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "drawing/picture.h"
 #include "panes/pane_focus.h"
 #include "strings/runtime_string.h"

@@ -1,10 +1,10 @@
-#include "controls/list_box/list_cell_editor.h"
+#include "controls/list_box/pane/list_cell_editor.h"
 #include "controls/list_box/list_events.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "panes/pane_focus.h"
 #include "strings/runtime_string.h"
 
-void ListCellEditor::focus_lost() { pane_->finish_editing(); }
+void ListCellEditor::focus_lost() { pane_->editor_lost_focus(); }
 
 bool ListCellEditor::key_pressed(char, std::uint8_t key_code, std::int32_t) {
     if (key_code != VK_RETURN && key_code != VK_TAB && key_code != VK_ESCAPE) return false;
@@ -36,7 +36,14 @@ void ListPane::begin_editing(std::int32_t row, std::int32_t column, int x, int y
     if (cell_editor_.editor == editor) SendMessageA(editor->native, WM_LBUTTONUP, 0, point);
 }
 
+void ListPane::editor_lost_focus() {
+    if (!focus_pane() || !native) return;
+    finish_pending_ = true;
+    PostMessageA(native, kFinishEditingMessage, 0, 0);
+}
+
 void ListPane::finish_editing(bool refocus) {
+    finish_pending_ = false;
     RichEditPane* editor = cell_editor_.editor;
     if (!editor) return;
     const std::int32_t row = cell_editor_.row, column = cell_editor_.column;
@@ -55,6 +62,7 @@ void ListPane::finish_editing(bool refocus) {
 }
 
 void ListPane::drop_editing() {
+    finish_pending_ = false;
     RichEditPane* editor = cell_editor_.editor;
     if (!editor) return;
     cell_editor_.editor = nullptr;

@@ -1,7 +1,7 @@
 // Keys in the list: KeyDown first; then the arrows move or extend the
 // selection and Home, End, Page Up and Page Down only scroll.
 #include "controls/list_box/list_events.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "controls/list_box/list_selection.h"
 
 bool ListPane::key_down(char character, std::uint8_t key_code, std::int32_t modifiers) {

@@ -3,10 +3,10 @@
 // dragged, when the list allows it). Handlers raised on the way may close
 // the window: every step looks at the pane again before going on.
 #include "controls/list_box/list_cells.h"
-#include "controls/list_box/list_drag.h"
+#include "controls/list_box/pane/list_drag.h"
 #include "controls/list_box/list_events.h"
 #include "controls/list_box/list_hierarchy.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "controls/list_box/list_selection.h"
 #include "controls/list_box/list_sort.h"
 #include "panes/pane_focus.h"
@@ -25,7 +25,8 @@ bool ListPane::mouse_down(int window_x, int window_y, std::int32_t modifiers) {
     ListboxObject* l = list;
     drag_from_ = -1;
     RuntimeObject* held = RuntimeLockObject(list_object(l));
-    focus_set(this);
+    finish_editing();
+    if (alive(l, this)) focus_set(this);
     if (alive(l, this)) {
         if (list->has_heading && y >= kListInset && y < rows_top()) {
             finish_editing();

@@ -1,7 +1,7 @@
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 
 #include "controls/list_box/list_binding.h"
-#include "controls/list_box/list_columns.h"
+#include "controls/list_box/pane/list_columns.h"
 #include "controls/list_box/list_events.h"
 #include "panes/pane_focus.h"
 #include "startup/ui_services.h"
@@ -232,6 +232,11 @@ void ListPane::scroll_message(int bar, int code) {
 }
 
 void ListPane::gain_focus() {
+    if (editing()) {
+        finish_pending_ = false;
+        focus_set(cell_editor_.editor);
+        return;
+    }
     Pane::gain_focus();
     redraw_all();
     list_raise(list, g_listbox_events.got_focus);
@@ -263,6 +268,9 @@ LRESULT CALLBACK ListPane::procedure(HWND hwnd, UINT message, WPARAM wparam, LPA
                 return 0;
             }
             case WM_SIZE: pane->update_client(); break;
+            case kFinishEditingMessage:
+                if (pane->finish_pending_) pane->finish_editing();
+                return 0;
             default: break;
         }
     }

@@ -8,9 +8,9 @@
 #include <cstdint>
 
 #include "controls/list_box/list_box_object.h"
-#include "controls/list_box/list_cell_editor.h"
-#include "controls/list_box/list_rows.h"
-#include "controls/list_box/list_selection_ranges.h"
+#include "controls/list_box/pane/list_cell_editor.h"
+#include "controls/list_box/pane/list_rows.h"
+#include "controls/list_box/pane/list_selection_ranges.h"
 #include "panes/pane.h"
 
 // Pixel layout shared by drawing and hit testing.
@@ -22,6 +22,8 @@ constexpr int kListPictureRoom = 20;     // a row picture before the text of col
 constexpr int kListCheckBoxWidth = 16;
 constexpr int kListTriangleBox = 12;
 constexpr int kListVerticalBarAllowance = 15;
+// Posted to the list's window when its editor lost the focus.
+constexpr UINT kFinishEditingMessage = WM_APP + 17;
 
 class ListPane : public Pane {
 public:
@@ -99,6 +101,10 @@ public:
     void finish_editing(bool refocus = false);
     // Rows are going away: the editor closes without storing anything.
     void drop_editing();
+    // The editor lost the focus. The edit ends a message later unless the
+    // focus came back to the list (a window activated again gives it to the
+    // list, which hands it on to its editor); a window going inactive keeps it.
+    void editor_lost_focus();
 
 private:
     void update_client();
@@ -126,6 +132,7 @@ private:
     POINT last_click_ = {0, 0};
     std::int32_t drag_from_ = -1;
     ListCellEditor cell_editor_{this};
+    bool finish_pending_ = false;
 };
 
 // The pane of a list, null before CreatePane and after the window closed.

@@ -1,4 +1,4 @@
-#include "controls/list_box/list_rows.h"
+#include "controls/list_box/pane/list_rows.h"
 
 #include <cstring>
 

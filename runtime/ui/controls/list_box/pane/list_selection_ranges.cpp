@@ -1,4 +1,4 @@
-#include "controls/list_box/list_selection_ranges.h"
+#include "controls/list_box/pane/list_selection_ranges.h"
 
 #include <cstring>
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "controls/list_box/list_binding.h"
-#include "controls/list_box/list_columns.h"
+#include "controls/list_box/pane/list_columns.h"
 #include "controls/list_box/list_entry_points.h"
-#include "controls/list_box/list_pane.h"
+#include "controls/list_box/pane/list_pane.h"
 #include "controls/list_box/list_sort.h"
 #include "descriptions/control_dictionary.h"
 #include "descriptions/window_description.h"
