@@ -54,6 +54,8 @@ const StepOption kSteps[] = {
     {L"--move-to", "X,Y", parse_move_to_step},
     {L"--release", "X,Y", parse_release_step},
     {L"--key", "KEY", parse_key_step},
+    {L"--clipboard", "TEXT", parse_clipboard_step},
+    {L"--empty-clipboard", nullptr, parse_empty_clipboard_step},
     {L"--pixel", "X,Y=RRGGBB", parse_pixel_step},
     {L"--find-pixel", "X1,Y1,X2,Y2=RRGGBB", parse_find_pixel_step},
     {L"--no-pixel", "X1,Y1,X2,Y2=RRGGBB", parse_no_pixel_step},

@@ -11,8 +11,9 @@
 //   --move-to X,Y        the mouse moves there with the button down
 //   --release X,Y        the button comes up there
 //   --key KEY            a key down and up: a name (Esc, Enter, Tab, Bsp,
-//                        Space, Left, Up, Right, Down, Del, F1-F12) or one
-//                        character
+//                        Space, Left, Up, Right, Down, Del, Ins, Home, End,
+//                        F1-F12) or one character; the step ends when the
+//                        program has taken the key and its character
 #include <cwchar>
 #include <cwctype>
 
@@ -142,19 +143,45 @@ struct KeyName {
 const KeyName kKeyNames[] = {
     {L"Esc", VK_ESCAPE}, {L"Enter", VK_RETURN}, {L"Tab", VK_TAB},    {L"Bsp", VK_BACK},   {L"Space", VK_SPACE},
     {L"Left", VK_LEFT},  {L"Up", VK_UP},        {L"Right", VK_RIGHT}, {L"Down", VK_DOWN}, {L"Del", VK_DELETE},
+    {L"Ins", VK_INSERT}, {L"Home", VK_HOME},    {L"End", VK_END},
 };
+
+// How long the program may take for one pass of its message loop.
+constexpr DWORD kPassWaitMs = 2000;
+
+// Lets the program take what was posted to it: a sent message is answered
+// at the start of each pass of its loop, and each pass takes at most one
+// posted message, so `passes` answers mean that many passes have begun.
+// Peeks inside handlers answer too without taking anything: hence the
+// generous counts below.
+void let_program_take(HWND window, int passes) {
+    for (int i = 0; i < passes; ++i) {
+        DWORD_PTR ignored;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPassWaitMs, &ignored)) return;
+    }
+}
 
 class KeyStep : public Step {
 public:
     KeyStep(std::wstring name, UINT key) : name_(std::move(name)), key_(key) {}
     bool run(Session& s, size_t n) override {
         if (!window_ready(s, n)) return false;
+        // Keys go to the active window: should another program on the
+        // display have taken that place, the window gets it back first.
+        for (int tries = 0; GetForegroundWindow() != s.window && tries < 20; ++tries) {
+            SetForegroundWindow(s.window);
+            Sleep(50);
+        }
+        // The focus that earlier clicks and keys give must be in place.
+        let_program_take(s.window, 12);
         GUITHREADINFO info = thread_info(s.window);
         HWND target = info.hwndFocus ? info.hwndFocus : s.window;
-        say("key " + utf8(name_) + " to \"" + shown(s.window_title) + "\"");
+        say("key " + utf8(name_) + " to \"" + shown(s.window_title) + "\" (" + utf8(class_of(target)) + ")");
         const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key_, MAPVK_VK_TO_VSC)) << 16;
         PostMessageW(target, WM_KEYDOWN, key_, scan | 1);
         PostMessageW(target, WM_KEYUP, key_, scan | 1 | 0xC0000000);
+        // Key down, key up and the character it gives, before the next step.
+        let_program_take(s.window, 12);
         return true;
     }
 

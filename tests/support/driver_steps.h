@@ -80,6 +80,10 @@ std::unique_ptr<Step> parse_menu_close_step(const std::wstring& value);
 std::unique_ptr<Step> parse_menu_screenshot_step(const std::wstring& value);
 std::unique_ptr<Step> parse_shortcut_step(const std::wstring& value);
 
+// The clipboard (driver_clipboard.cpp).
+std::unique_ptr<Step> parse_clipboard_step(const std::wstring& value);
+std::unique_ptr<Step> parse_empty_clipboard_step(const std::wstring& value);
+
 // Pixels and screenshots (driver_pixels.cpp).
 std::unique_ptr<Step> parse_pixel_step(const std::wstring& value);
 std::unique_ptr<Step> parse_find_pixel_step(const std::wstring& value);

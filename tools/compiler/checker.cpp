@@ -461,6 +461,7 @@ private:
     void check_handlers() {
         ClassInfo* application = class_named("Application");
         ClassInfo* window = class_named("Window");
+        ClassInfo* edit_field = class_named("EditField");
         for (auto& c : prog_.classes) {
             for (Function* h : c->handlers) {
                 const EventDef* ev = c->super ? find_event(c->super, h->name) : nullptr;
@@ -480,8 +481,9 @@ private:
                         error(h->pos, "'" + h->name + "' is handled twice");
             }
             for (Function* h : c->menu_handlers) {
-                if (!is_subclass(c.get(), window) && !is_subclass(c.get(), application))
-                    error(h->pos, "menu handlers belong to windows and to the application class");
+                if (!is_subclass(c.get(), window) && !is_subclass(c.get(), application) &&
+                    !is_subclass(c.get(), edit_field))
+                    error(h->pos, "menu handlers belong to windows, edit fields and the application class");
                 bool ok = h->params.empty() || (h->params.size() == 1 && h->params[0].type.kind == TypeKind::Integer);
                 if (!ok) error(h->pos, "a menu handler takes no parameters, or the item's index As Integer");
                 if (!h->result_name.name.empty() && h->result.kind != TypeKind::Boolean)

@@ -542,7 +542,8 @@ private:
                 c->properties.push_back(property_value());
                 continue;
             }
-            if (!is_word("event")) fail("a control holds property values and event handlers, not " + describe());
+            if (!is_word("event") && !is_word("menuhandler"))
+                fail("a control holds property values, event handlers and menu handlers, not " + describe());
             if (!sub) {
                 sub = new_class("", c->pos);
                 sub->label = win->name + "." + c->name;

@@ -24,16 +24,12 @@ DWORD CALLBACK write_file(DWORD_PTR file, LPBYTE buffer, LONG count, LONG* writt
     return ok && n == static_cast<DWORD>(count) ? 0 : 1;
 }
 
-// The field's pane and the item's path, when both are there.
-RichEditPane* live_pane(RuntimeObject* item, RuntimeObject* field, RuntimeString*& path) {
-    path = nullptr;
+// The field's pane and the item's path (borrowed), when both are there.
+RichEditPane* live_pane(RuntimeObject* item, RuntimeObject* field, const RuntimeString*& path) {
     RichEditPane* pane = edit_field_pane(edit_field_of(field));
     if (!pane || !pane->native || !item) return nullptr;
     path = folder_item_path(item);
-    if (string_length(path)) return pane;
-    RuntimeUnlockString(path);
-    path = nullptr;
-    return nullptr;
+    return string_length(path) ? pane : nullptr;
 }
 
 }  // namespace
@@ -41,12 +37,11 @@ RichEditPane* live_pane(RuntimeObject* item, RuntimeObject* field, RuntimeString
 extern "C" {
 
 void FolderItemOpenStyledEditField(RuntimeObject* item, RuntimeObject* field) {
-    RuntimeString* path;
+    const RuntimeString* path = nullptr;
     RichEditPane* pane = live_pane(item, field, path);
     if (!pane) return;
     HANDLE file = CreateFileA(string_cstr(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    RuntimeUnlockString(path);
     if (file == INVALID_HANDLE_VALUE) return;
     // A masked field takes the file's text as its clear text.
     const bool masked = pane->masking();
@@ -58,12 +53,11 @@ void FolderItemOpenStyledEditField(RuntimeObject* item, RuntimeObject* field) {
 }
 
 void FolderItemSaveStyledEditField(RuntimeObject* item, RuntimeObject* field) {
-    RuntimeString* path;
+    const RuntimeString* path = nullptr;
     RichEditPane* pane = live_pane(item, field, path);
     if (!pane) return;
     HANDLE file = CreateFileA(string_cstr(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
-    RuntimeUnlockString(path);
     if (file == INVALID_HANDLE_VALUE) return;
     EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(file), 0, write_file};
     SendMessageA(pane->native, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));

@@ -161,7 +161,7 @@ RuntimeString* RichEditPane::selected_text() const {
         if (static_cast<std::uint32_t>(end) > clear_.length()) end = static_cast<std::int32_t>(clear_.length());
         return start < end ? string_from_bytes(clear_.bytes() + start, end - start) : nullptr;
     }
-    return rich_edit_window_selected_text(native, end - start);
+    return rich_edit_window_text_range(native, start, end);
 }
 
 void RichEditPane::replace_selection(const RuntimeString* t) {

@@ -32,11 +32,14 @@ void rich_edit_window_selection(HWND window, std::int32_t& start, std::int32_t& 
     end = range.cpMax;
 }
 
-RuntimeString* rich_edit_window_selected_text(HWND window, std::int32_t length) {
-    if (!window || length <= 0) return nullptr;
-    RuntimeString* text = string_allocate(static_cast<std::size_t>(length) + 1);
-    const LRESULT got = SendMessageA(window, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(string_bytes(text)));
-    RuntimeString* exact = string_slice(text, 0, got > 0 ? static_cast<std::size_t>(got) : 0);
+// By range, not EM_GETSELTEXT: that one writes however much is selected.
+RuntimeString* rich_edit_window_text_range(HWND window, std::int32_t start, std::int32_t end) {
+    if (!window || end <= start) return nullptr;
+    RuntimeString* text = string_allocate(static_cast<std::size_t>(end - start) + 1);
+    TEXTRANGEA range = {{start, end}, reinterpret_cast<char*>(string_bytes(text))};
+    const LRESULT got = SendMessageA(window, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    const std::size_t n = got > 0 && got <= end - start ? static_cast<std::size_t>(got) : 0;
+    RuntimeString* exact = string_slice(text, 0, n);
     RuntimeUnlockString(text);
     return exact;
 }

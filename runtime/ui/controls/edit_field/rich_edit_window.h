@@ -14,5 +14,5 @@ RuntimeString* rich_edit_window_text(HWND window);  // a new reference; nil when
 std::uint32_t rich_edit_window_length(HWND window);
 void rich_edit_set_window_text(HWND window, const char* text);
 void rich_edit_window_selection(HWND window, std::int32_t& start, std::int32_t& end);
-// The selected text, whose length the caller knows (a new reference).
-RuntimeString* rich_edit_window_selected_text(HWND window, std::int32_t length);
+// The text of [start, end) (a new reference).
+RuntimeString* rich_edit_window_text_range(HWND window, std::int32_t start, std::int32_t end);
