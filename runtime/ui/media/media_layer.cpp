@@ -65,12 +65,16 @@ MediaHandle media_open_file(const char* path) {
     return 0;
 }
 
+// A playing device told to play again (its loop choice changed) goes on
+// from where it is, told so as after a stop.
 void media_play(MediaHandle media, bool looping) {
     OpenDevice* d = device_of(media);
     if (!d) return;
+    std::int32_t from = d->parked_ms;
+    if (from < 0 && d->backend->playing(d->device)) from = d->backend->position_ms(d->device);
     d->looping = looping;
-    d->backend->play(d->device, looping, d->parked_ms);
     d->parked_ms = -1;
+    d->backend->play(d->device, looping, from);
 }
 
 // The place is kept here: a device that plays on from where it stopped

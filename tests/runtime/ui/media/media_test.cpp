@@ -153,6 +153,11 @@ TEST_F(MediaTest, AThreeMinuteMp3OpensPlaysAdvancesAndStops) {
     RuntimeMediaPlay(player);
     pump_for(600);
     EXPECT_GT(media_position_ms(media), stopped_at) << "goes on from where it stopped";
+    const std::int32_t before_loop = media_position_ms(media);
+    mediaControllerLoopingSetter(player, 0, 1);
+    pump_for(300);
+    EXPECT_TRUE(media_playing(media));
+    EXPECT_GT(media_position_ms(media), before_loop) << "a loop choice made while playing keeps the place";
     mediaMovieSetter(player, 0, nullptr);
 }
 
