@@ -95,7 +95,11 @@ RuntimeClass* implementing(const char* name, std::uint32_t size, RuntimeClass* i
 }
 
 RuntimeClass* g_provider_class = nullptr;
+RuntimeClass* g_receiver_class = nullptr;
 RaiseCatcher* g_catcher = nullptr;
+
+void selection_changing(RuntimeObject*) { note("changing"); }
+void selection_changed(RuntimeObject*) { note("changed"); }
 
 std::string text(RuntimeString* s) {
     std::string t = string_cstr(s);
@@ -154,6 +158,11 @@ protected:
                                      reinterpret_cast<void*>(tuple_field)};
             g_tuple_class = implementing("Tuple", sizeof(Tuple),
                                          interface_class("tupleInterface", {"FieldCount", "getIndString"}), fields, 3);
+            static void* told[] = {nullptr, reinterpret_cast<void*>(selection_changing),
+                                   reinterpret_cast<void*>(selection_changed)};
+            g_receiver_class = implementing(
+                "SelectionReceiver", 24,
+                interface_class("listSelectionNotificationReceiver", {"selectionChanging", "selectionChanged"}), told, 3);
             g_provider_class = implementing(
                 "Provider", 24, interface_class("listDataProvider", {"GetCount", "GetRow", "CellType", "SetCellString"}),
                 rows, 5);
@@ -343,6 +352,44 @@ TEST_F(ListBoxes, TheSelectionSetterRaisesChangeOnEveryAssignment) {
     listSelectionSetter(g_list, 0, 1);
     EXPECT_EQ(g_log, "change 1;");
     EXPECT_EQ(listSelectionGetter(g_list, 0), 2);
+}
+
+TEST_F(ListBoxes, SelectionReceiversHearEveryAssignmentAroundChange) {
+    open({{"SelectionType", "1"}}, {"a", "b"});
+    RuntimeObject* receiver = object_new(g_receiver_class);
+    listAddLSNR(g_list, receiver);
+    listSelectionSetter(g_list, 0, 1);
+    listSelectionSetter(g_list, 0, 1);
+    listSetSelected(g_list, 0, true);
+    listSelectionSetter(g_list, 0, -1);
+    EXPECT_EQ(g_log, "changing;change 1;changed;changing;change 1;changed;changing;change 0;changed;"
+                     "changing;change -1;changed;");
+    listRemoveLSNR(g_list, receiver);
+    g_log.clear();
+    listSelectionSetter(g_list, 0, 0);
+    EXPECT_EQ(g_log, "change 0;");
+    listAddLSNR(g_list, receiver);  // let go of when the window closes
+    RuntimeUnlockObject(receiver);
+}
+
+TEST_F(ListBoxes, HeadingsArePerColumnOfTheTable) {
+    open({{"ColumnCount", "3"}, {"HasHeading", "True"}});
+    for (std::int32_t column : {0, 2, 63}) {
+        RuntimeString* s = string_from_cstr(("heading " + std::to_string(column)).c_str());
+        listSetHeading(g_list, column, s);
+        RuntimeUnlockString(s);
+        EXPECT_EQ(text(listGetHeading(g_list, column)), "heading " + std::to_string(column));
+    }
+    for (std::int32_t column : {64, -1}) {
+        RuntimeString* s = string_from_cstr("lost");
+        listSetHeading(g_list, column, s);
+        RuntimeUnlockString(s);
+        EXPECT_EQ(listGetHeading(g_list, column), nullptr) << column;
+    }
+    EXPECT_EQ(listGetHeading(g_list, 1), nullptr);
+    EXPECT_EQ(listHeadingIndexGetter(g_list, 0), -1);
+    listHeadingIndexSetter(g_list, 0, 2);
+    EXPECT_EQ(listHeadingIndexGetter(g_list, 0), 2);
 }
 
 TEST_F(ListBoxes, SelectedRangesKeepTheirRowsAsRowsComeAndGo) {
