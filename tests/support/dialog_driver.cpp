@@ -52,6 +52,8 @@ const StepOption kSteps[] = {
     {L"--drag", "X1,Y1,X2,Y2", parse_drag_step},
     {L"--press", "X,Y", parse_press_step},
     {L"--move-to", "X,Y", parse_move_to_step},
+    {L"--hover", "X,Y", parse_hover_step},
+    {L"--tooltip", "TEXT", parse_tooltip_step},
     {L"--release", "X,Y", parse_release_step},
     {L"--key", "KEY", parse_key_step},
     {L"--clipboard", "TEXT", parse_clipboard_step},

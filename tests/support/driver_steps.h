@@ -70,6 +70,10 @@ std::unique_ptr<Step> parse_drag_step(const std::wstring& value);
 std::unique_ptr<Step> parse_press_step(const std::wstring& value);
 std::unique_ptr<Step> parse_move_to_step(const std::wstring& value);
 std::unique_ptr<Step> parse_release_step(const std::wstring& value);
+
+// Hovering and tooltips (driver_hover.cpp).
+std::unique_ptr<Step> parse_hover_step(const std::wstring& value);
+std::unique_ptr<Step> parse_tooltip_step(const std::wstring& value);
 std::unique_ptr<Step> parse_key_step(const std::wstring& value);
 
 // The menu bar and its open menu; real key presses with modifiers (driver_menus.cpp).

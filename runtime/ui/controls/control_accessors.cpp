@@ -1,6 +1,7 @@
 #include "controls/control_accessors.h"
 
 #include "controls/control_object.h"
+#include "panes/balloon_help.h"
 #include "panes/control_panes.h"
 #include "panes/pane.h"
 #include "strings/runtime_string.h"
@@ -73,11 +74,15 @@ RuntimeObject* controlWindowGetter(RuntimeObject* control, std::uint32_t) {
 }
 
 void controlBalloonHelpSetter(RuntimeObject* control, std::uint32_t, RuntimeString* text) {
-    if (control) string_assign(&c(control)->balloon_help, text);
+    if (!control) return;
+    string_assign(&c(control)->balloon_help, text);
+    balloon_help_apply(c(control));
 }
 
 void controlDisabledBalloonHelpSetter(RuntimeObject* control, std::uint32_t, RuntimeString* text) {
-    if (control) string_assign(&c(control)->disabled_balloon_help, text);
+    if (!control) return;
+    string_assign(&c(control)->disabled_balloon_help, text);
+    balloon_help_apply(c(control));
 }
 
 void controlMouseCursorSetter(RuntimeObject* control, std::uint32_t, RuntimeObject* cursor) {

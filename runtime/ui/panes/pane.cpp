@@ -3,6 +3,7 @@
 #include "controls/control_object.h"
 #include "descriptions/window_controls.h"
 #include "objects/memory.h"
+#include "panes/balloon_help.h"
 #include "panes/pane_focus.h"
 #include "panes/pane_mouse.h"
 #include "startup/process.h"
@@ -141,6 +142,7 @@ void Pane::refresh() {
 }
 
 void Pane::close() {
+    balloon_help_forget(this);
     HWND hwnd = native;
     native = nullptr;
     if (!hwnd || !IsWindow(hwnd)) return;
@@ -165,6 +167,7 @@ void Pane::set_enabled(bool on) {
     enabled = on;
     if (!on) focus_pane_unavailable(this);
     if (native) EnableWindow(native, on);
+    if (control && control->pane == this) balloon_help_apply(control);
     visibility_changed(visible, enabled);
 }
 

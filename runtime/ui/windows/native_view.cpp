@@ -4,6 +4,7 @@
 #include "descriptions/control_dictionary.h"
 #include "exceptions/failure_report.h"
 #include "objects/memory.h"
+#include "panes/balloon_help.h"
 #include "panes/pane.h"
 #include "panes/pane_focus.h"
 #include "startup/process.h"
@@ -173,6 +174,7 @@ NativeView* view_create(WindowObject* window, int view_style, RuntimeObject** in
     view->window = as_window(RuntimeLockObject(as_object(window)));
     window->view = view;
     if (!window->visible) view->shown = 0;
+    balloon_help_apply_window(view);
     return view;
 }
 

@@ -3,6 +3,7 @@
 #include "controls/control_object.h"
 #include "descriptions/control_dictionary.h"
 #include "menus/menu_bar.h"
+#include "panes/balloon_help.h"
 #include "strings/runtime_string.h"
 #include "windows/full_screen.h"
 #include "windows/native_view.h"
@@ -156,7 +157,9 @@ void windowBackColorSetter(RuntimeObject* window, std::uint32_t, std::uint32_t c
 }
 
 void windowBalloonHelpSetter(RuntimeObject* window, std::uint32_t, RuntimeString* text) {
-    if (window) string_assign(&w(window)->balloon_help, text);
+    if (!window) return;
+    string_assign(&w(window)->balloon_help, text);
+    balloon_help_apply_window(view(window));
 }
 
 void formMouseCursorSetter(RuntimeObject* window, std::uint32_t, RuntimeObject* cursor) {

@@ -11,6 +11,7 @@
 #include "menus/menu_bar.h"
 #include "menus/menu_passes.h"
 #include "objects/builtin_classes.h"
+#include "panes/balloon_help.h"
 #include "panes/control_panes.h"
 #include "panes/mouse_cursors.h"
 #include "panes/pane.h"
@@ -130,6 +131,7 @@ void resized(NativeView* view) {
     read_native_rect(view);
     window->saved = window->rect;
     move_locked_controls(view, view->client_width - old_width, view->client_height - old_height);
+    balloon_help_apply_window(view);
     if (!view->closing) fire_event(object_of(view), g_window_events.resized);
 }
 
