@@ -188,6 +188,12 @@ TEST_F(MoviePlayerPane, EachControllerStyleGetsAControllerCoveringThePane) {
         EXPECT_EQ(r.top, 0);
         EXPECT_EQ(mediaControllerWidthGetter(player, 0), 298);
         EXPECT_EQ(mediaControllerHeightGetter(player, 0), 15);
+        if (c.controller == 0) {
+            click(window, 14 + 100, 53 + 7);
+            EXPECT_TRUE(media_playing(media_of(movie))) << "without a bar a click on the movie plays it";
+            click(window, 14 + 100, 53 + 7);
+            EXPECT_FALSE(media_playing(media_of(movie))) << "and the next stops it";
+        }
         if (c.controller == 1) {
             click(window, 14 + 5, 53 + 7);
             EXPECT_TRUE(IsWindowVisible(bar)) << "the badge brings the bar";
