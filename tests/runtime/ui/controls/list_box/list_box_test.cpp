@@ -52,6 +52,11 @@ void on_collapse(RuntimeObject*, std::int32_t row) { note("collapse " + std::to_
 void on_cell_action(RuntimeObject*, std::int32_t row, std::int32_t column) {
     note("cell " + std::to_string(row) + "," + std::to_string(column));
 }
+bool g_take_sort = false;
+bool on_sort_column(RuntimeObject*, std::int32_t column) {
+    note("sort " + std::to_string(column));
+    return g_take_sort;
+}
 void on_double_click(RuntimeObject* list) { note("double " + std::to_string(listSelectionGetter(list, 0))); }
 bool on_key(RuntimeObject*, RuntimeString* key) {
     note(std::string("key ") + string_cstr(key));
@@ -149,7 +154,8 @@ protected:
                             {"CollapseRow", reinterpret_cast<void*>(on_collapse)},
                             {"KeyDown", reinterpret_cast<void*>(on_key)},
                             {"CellAction", reinterpret_cast<void*>(on_cell_action)},
-                            {"DoubleClick", reinterpret_cast<void*>(on_double_click)}}),
+                            {"DoubleClick", reinterpret_cast<void*>(on_double_click)},
+                            {"SortColumn", reinterpret_cast<void*>(on_sort_column)}}),
             };
             class_table_install(classes, kClassCount);
             static void* rows[] = {nullptr, reinterpret_cast<void*>(provider_count),
@@ -519,6 +525,28 @@ TEST_F(ListBoxes, ClicksTickBoxesOpenFoldersAndDoubleClick) {
     EXPECT_EQ(g_log, "collapse 1;");
     EXPECT_EQ(rows_of(g_list), "plain/0/0 folder/0/2");
     EXPECT_EQ(listSelectionGetter(g_list, 0), -1) << "the selected child went with its folder";
+}
+
+TEST_F(ListBoxes, HeadingClicksSortUnlessSortColumnTakesThem) {
+    open({{"ColumnCount", "2"}, {"HasHeading", "True"}}, {"b", "c", "a"});
+    ListPane* pane = pane_of(as_list(g_list));
+    const int heading_y = pane->rect.top + kListInset + pane->heading_height() / 2;
+    const int second_column_x = pane->rect.left + pane->column_left(1) + 10;
+    g_take_sort = true;
+    pane->mouse_down(second_column_x, heading_y, 0);
+    EXPECT_EQ(g_log, "sort 1;");
+    EXPECT_EQ(listHeadingIndexGetter(g_list, 0), 1);
+    EXPECT_EQ(rows_of(g_list), "b/0/0 c/0/0 a/0/0") << "the handler took it";
+    g_take_sort = false;
+    g_log.clear();
+    pane->mouse_down(pane->rect.left + 10, heading_y, 0);
+    EXPECT_EQ(g_log, "sort 0;") << "no Change: the selection stays";
+    EXPECT_EQ(listHeadingIndexGetter(g_list, 0), 0);
+    EXPECT_EQ(rows_of(g_list), "a/0/0 b/0/0 c/0/0");
+    RuntimeListEmpty(g_list);
+    g_log.clear();
+    pane->mouse_down(pane->rect.left + 10, heading_y, 0);
+    EXPECT_EQ(g_log, "") << "an empty list raises no SortColumn";
 }
 
 TEST_F(ListBoxes, ColumnCountsAreKeptBetweenOneAndSixtyThree) {
