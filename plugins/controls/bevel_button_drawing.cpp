@@ -7,7 +7,7 @@ namespace {
 
 struct Look {
     bool enabled, pressed, value;
-    COLORREF fill;
+    int fill;  // a system colour
 };
 
 // The rings from the outside in; `r` ends up inside them.
@@ -49,11 +49,43 @@ RECT draw_icon(HDC dc, const RECT& r, const BevelData& d) {
     return place;
 }
 
-HFONT make_font(const BevelData& d) {
+// Fonts are made once per look and kept for the life of the process: a
+// window of buttons in one font shares one, and realising a font is slow.
+struct CachedFont {
+    char face[LF_FACESIZE];
+    int size, charset;
+    std::uint8_t bold, italic, underline;
+    HFONT font;
+};
+constexpr int kCachedFonts = 16;
+CachedFont g_fonts[kCachedFonts];
+int g_font_count = 0, g_next_evicted = 0;
+
+HFONT font_for(const BevelData& d) {
     const Services& s = services();
-    return CreateFontA(-d.text_size, 0, 0, 0, d.bold ? FW_BOLD : FW_NORMAL, d.italic, d.underline, 0,
-                       static_cast<BYTE>(s.win32_charset()), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, d.text_font ? s.string_text(d.text_font) : "");
+    const char* face = d.text_font ? s.string_text(d.text_font) : "";
+    const int charset = s.win32_charset();
+    for (int i = 0; i < g_font_count; ++i) {
+        const CachedFont& f = g_fonts[i];
+        if (f.size == d.text_size && f.charset == charset && f.bold == d.bold && f.italic == d.italic &&
+            f.underline == d.underline && lstrcmpA(f.face, face) == 0)
+            return f.font;
+    }
+    HFONT font = CreateFontA(-d.text_size, 0, 0, 0, d.bold ? FW_BOLD : FW_NORMAL, d.italic, d.underline, 0,
+                             static_cast<BYTE>(charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, face);
+    if (!font) return nullptr;
+    int slot = g_font_count < kCachedFonts ? g_font_count++ : g_next_evicted++ % kCachedFonts;
+    if (g_fonts[slot].font) DeleteObject(g_fonts[slot].font);
+    CachedFont& f = g_fonts[slot];
+    lstrcpynA(f.face, face, LF_FACESIZE);
+    f.size = d.text_size;
+    f.charset = charset;
+    f.bold = d.bold;
+    f.italic = d.italic;
+    f.underline = d.underline;
+    f.font = font;
+    return font;
 }
 
 void draw_caption(HDC dc, const RECT& r, const RECT& icon, const BevelData& d, const Look& look) {
@@ -112,27 +144,24 @@ void bevel_redraw(void* control, void* graphics) {
     look.enabled = control_enabled(control);
     look.pressed = look.enabled && d.pressed;
     look.value = d.value != 0;
-    look.fill = GetSysColor(look.value ? COLOR_BTNSHADOW : COLOR_BTNFACE);
+    look.fill = look.value ? COLOR_BTNSHADOW : COLOR_BTNFACE;
 
     RECT r = control_bounds(control);
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     InflateRect(&r, -1, -1);
     if (look.enabled) draw_bevel(dc, r, d, look);
     if (r.right <= r.left || r.bottom <= r.top) return;
-    HBRUSH fill = CreateSolidBrush(look.fill);
-    FillRect(dc, &r, fill);
-    DeleteObject(fill);
+    fill_system(dc, r, look.fill);
 
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-    HFONT font = make_font(d);
-    HGDIOBJ previous_font = SelectObject(dc, font);
+    HFONT font = font_for(d);
+    HGDIOBJ previous_font = font ? SelectObject(dc, font) : nullptr;
     const RECT icon = draw_icon(dc, r, d);
     draw_caption(dc, r, icon, d, look);
     draw_menu_arrow(dc, r, d, look);
-    SelectObject(dc, previous_font);
+    if (previous_font) SelectObject(dc, previous_font);
     RestoreDC(dc, saved);
-    DeleteObject(font);
 }
 
 void bevel_redraw_at_once(void* control) { redraw_now(control, bevel_redraw); }

@@ -44,20 +44,19 @@ void redraw_now(void* control, void (*redraw)(void*, void*)) {
 
 HPEN system_pen(int colour_index) { return CreatePen(PS_SOLID, 1, GetSysColor(colour_index)); }
 
+// The DC's own pen, recoloured: no pen is made for each edge.
 void draw_ring(HDC dc, const RECT& r, int top_left, int bottom_right) {
     if (r.right - r.left < 1 || r.bottom - r.top < 1) return;
-    HPEN light = system_pen(top_left);
-    HPEN dark = system_pen(bottom_right);
-    HGDIOBJ previous = SelectObject(dc, light);
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(DC_PEN));
+    const COLORREF previous_colour = SetDCPenColor(dc, GetSysColor(top_left));
     MoveToEx(dc, r.left, r.bottom - 1, nullptr);
     LineTo(dc, r.left, r.top);
     LineTo(dc, r.right - 1, r.top);
-    SelectObject(dc, dark);
+    SetDCPenColor(dc, GetSysColor(bottom_right));
     LineTo(dc, r.right - 1, r.bottom - 1);
     LineTo(dc, r.left, r.bottom - 1);
+    SetDCPenColor(dc, previous_colour);
     SelectObject(dc, previous);
-    DeleteObject(light);
-    DeleteObject(dark);
 }
 
 void fill_system(HDC dc, const RECT& r, int colour_index) { FillRect(dc, &r, GetSysColorBrush(colour_index)); }
