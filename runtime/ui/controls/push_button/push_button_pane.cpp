@@ -8,8 +8,7 @@ PushButtonPane::PushButtonPane(PushButtonObject* button) : ButtonPane(&button->c
 bool PushButtonPane::create_button() {
     default_ = button_->is_default;
     cancel_ = button_->is_cancel;
-    if (!make(button_->control.rect, button_->caption, BS_PUSHBUTTON, button_->style)) return false;
-    return true;
+    return make(button_->control.rect, button_->caption, BS_PUSHBUTTON, button_->style);
 }
 
 void PushButtonPane::command(int notification_code) {
