@@ -19,6 +19,8 @@
 namespace {
 
 constexpr DWORD kSettleMs = 3000;
+// A menu of a thousand items takes a while to open on a busy machine.
+constexpr DWORD kOpenMs = 10000;
 
 struct PopupSearch {
     DWORD pid;
@@ -161,9 +163,9 @@ std::vector<Band> settled_bands(const Program& program, HWND popup) {
     }
 }
 
-// Polls until the program's popup is open; null after kSettleMs.
+// Polls until the program's popup is open; null after kOpenMs.
 HWND wait_popup(Session& s) {
-    const DWORD until = GetTickCount() + kSettleMs;
+    const DWORD until = GetTickCount() + kOpenMs;
     for (;;) {
         if (HWND popup = open_popup(s.program)) return popup;
         if (s.program.exited() || static_cast<LONG>(until - GetTickCount()) <= 0) return nullptr;
