@@ -208,12 +208,30 @@ void RichEditPane::notify_changes() {
     if (native) SendMessageA(native, EM_SETEVENTMASK, 0, kChangeEvents);
 }
 
+// The selection goes to the clipboard as plain text, rendered now: the
+// library's own copy leaves a data object behind that renders later, from
+// a window that may be gone by then.
 void RichEditPane::cut() {
-    if (native) SendMessageA(native, WM_CUT, 0, 0);
+    copy();
+    clear();
 }
 
 void RichEditPane::copy() {
-    if (native) SendMessageA(native, WM_COPY, 0, 0);
+    RuntimeString* text = selected_text();
+    if (native && text && OpenClipboard(native)) {
+        EmptyClipboard();
+        if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, string_length(text) + 1)) {
+            if (void* bytes = GlobalLock(block)) {
+                CopyMemory(bytes, string_cstr(text), string_length(text) + 1);
+                GlobalUnlock(block);
+                if (!SetClipboardData(CF_TEXT, block)) GlobalFree(block);
+            } else {
+                GlobalFree(block);
+            }
+        }
+        CloseClipboard();
+    }
+    RuntimeUnlockString(text);
 }
 
 void RichEditPane::paste() {
