@@ -306,6 +306,15 @@ private:
     std::wstring path_;
 };
 
+// The window is in front, active, and one of its windows has the focus.
+bool takes_keys(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return GetForegroundWindow() == window && info.hwndActive == window && info.hwndFocus &&
+           (info.hwndFocus == window || IsChild(window, info.hwndFocus));
+}
+
 INPUT key_input(WORD key, bool up) {
     INPUT in = {};
     in.type = INPUT_KEYBOARD;
@@ -324,11 +333,11 @@ public:
         // Real key presses go to the foreground window: make it ours first,
         // should another program on the display have taken it.
         const DWORD until = GetTickCount() + kSettleMs;
-        while (GetForegroundWindow() != s.window && static_cast<LONG>(until - GetTickCount()) > 0) {
+        while (!takes_keys(s.window) && static_cast<LONG>(until - GetTickCount()) > 0) {
             SetForegroundWindow(s.window);
             Sleep(50);
         }
-        if (GetForegroundWindow() != s.window) {
+        if (!takes_keys(s.window)) {
             say("step " + std::to_string(n) + ": \"" + shown(s.window_title) + "\" does not come to the front");
             return false;
         }
