@@ -86,7 +86,9 @@ std::string mouse_calls(const std::string& log) {
 }
 
 std::string probe_log() {
-    return reinterpret_cast<const char* (*)()>(GetProcAddress(probe_module(), "pane_probe_log"))();
+    // Through the generic function pointer type, which any entry converts to.
+    auto entry = reinterpret_cast<void (*)()>(GetProcAddress(probe_module(), "pane_probe_log"));
+    return reinterpret_cast<const char* (*)()>(entry)();
 }
 void probe_clear() { reinterpret_cast<void (*)()>(GetProcAddress(probe_module(), "pane_probe_clear"))(); }
 
