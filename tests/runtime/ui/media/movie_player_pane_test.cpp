@@ -39,7 +39,7 @@ LONG CALLBACK take_debug_output(EXCEPTION_POINTERS* info) {
 
 enum { kWindowClass, kPlayerClass, kClassCount };
 
-struct PlayerSpec {
+struct PlayerSetup {
     int controller = 2;
     bool visible = true;
     bool auto_resize = false;
@@ -92,7 +92,7 @@ protected:
     }
 
     // A window like the extractor's preview, its player at (14, 53).
-    RuntimeObject* open(const PlayerSpec& p) {
+    RuntimeObject* open(const PlayerSetup& p) {
         const ControlEntry player = {kPlayerClass,
                                      {{"Name", "MoviePlayer1"},
                                       {"Visible", p.visible ? "True" : "False"},
@@ -170,9 +170,9 @@ TEST_F(MoviePlayerPane, EachControllerStyleGetsAControllerCoveringThePane) {
     const Case cases[] = {{0, false}, {1, false}, {2, true}, {7, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE("Controller " + std::to_string(c.controller));
-        PlayerSpec spec;
-        spec.controller = c.controller;
-        RuntimeObject* window = open(spec);
+        PlayerSetup setup;
+        setup.controller = c.controller;
+        RuntimeObject* window = open(setup);
         ASSERT_NE(window, nullptr);
         RuntimeObject* player = player_of(window);
         EXPECT_EQ(mediaMovieControllerGetter(player, 0), 0) << "no movie, no controller";
@@ -207,9 +207,9 @@ TEST_F(MoviePlayerPane, EachControllerStyleGetsAControllerCoveringThePane) {
 }
 
 TEST_F(MoviePlayerPane, AHiddenPlayersControllerLiesFarAwayUntilShown) {
-    PlayerSpec spec;
-    spec.visible = false;
-    RuntimeObject* window = open(spec);
+    PlayerSetup setup;
+    setup.visible = false;
+    RuntimeObject* window = open(setup);
     RuntimeObject* player = player_of(window);
     Held movie(open_track("two-seconds.mp3"));
     mediaMovieSetter(player, 0, movie);
@@ -273,11 +273,11 @@ TEST_F(MoviePlayerPane, EveryClickIsWrittenForTheDebuggerThenTheControllerTakesI
 }
 
 TEST_F(MoviePlayerPane, AutoResizeGivesTheBarsHeightAndKeepsTheWidthOfAudio) {
-    PlayerSpec spec;
-    spec.auto_resize = true;
-    spec.width = 200;
-    spec.height = 60;
-    RuntimeObject* window = open(spec);
+    PlayerSetup setup;
+    setup.auto_resize = true;
+    setup.width = 200;
+    setup.height = 60;
+    RuntimeObject* window = open(setup);
     RuntimeObject* player = player_of(window);
     Held movie(open_track("two-seconds.mp3"));
     mediaMovieSetter(player, 0, movie);
