@@ -65,6 +65,21 @@ bool window_ready(Session& s, size_t n) {
 
 std::string point_text(POINT p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
+// How long the program may take for one pass of its message loop.
+constexpr DWORD kPassWaitMs = 2000;
+
+// Lets the program take what was posted to it: a sent message is answered
+// at the start of each pass of its loop, and each pass takes at most one
+// posted message, so `passes` answers mean that many passes have begun.
+// Peeks inside handlers answer too without taking anything: hence the
+// generous counts below.
+void let_program_take(HWND window, int passes) {
+    for (int i = 0; i < passes; ++i) {
+        DWORD_PTR ignored;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPassWaitMs, &ignored)) return;
+    }
+}
+
 class ClickStep : public Step {
 public:
     ClickStep(POINT at, bool twice) : at_(at), twice_(twice) {}
@@ -75,12 +90,16 @@ public:
         post_mouse(s.window, WM_MOUSEMOVE, 0, at_);
         post_mouse(s.window, WM_LBUTTONDOWN, MK_LBUTTON, at_);
         post_mouse(s.window, WM_LBUTTONUP, 0, at_);
-        if (!twice_) return true;
-        POINT local;
-        HWND target = mouse_target(s.window, at_, local);
-        const bool takes_double = (GetClassLongPtrW(target, GCL_STYLE) & CS_DBLCLKS) != 0;
-        post_mouse(s.window, takes_double ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at_);
-        post_mouse(s.window, WM_LBUTTONUP, 0, at_);
+        if (twice_) {
+            POINT local;
+            HWND target = mouse_target(s.window, at_, local);
+            const bool takes_double = (GetClassLongPtrW(target, GCL_STYLE) & CS_DBLCLKS) != 0;
+            post_mouse(s.window, takes_double ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at_);
+            post_mouse(s.window, WM_LBUTTONUP, 0, at_);
+        }
+        // A press takes the capture until its release is taken: the next
+        // click's window is only known then.
+        let_program_take(s.window, 12);
         return true;
     }
 
@@ -145,21 +164,6 @@ const KeyName kKeyNames[] = {
     {L"Left", VK_LEFT},  {L"Up", VK_UP},        {L"Right", VK_RIGHT}, {L"Down", VK_DOWN}, {L"Del", VK_DELETE},
     {L"Ins", VK_INSERT}, {L"Home", VK_HOME},    {L"End", VK_END},
 };
-
-// How long the program may take for one pass of its message loop.
-constexpr DWORD kPassWaitMs = 2000;
-
-// Lets the program take what was posted to it: a sent message is answered
-// at the start of each pass of its loop, and each pass takes at most one
-// posted message, so `passes` answers mean that many passes have begun.
-// Peeks inside handlers answer too without taking anything: hence the
-// generous counts below.
-void let_program_take(HWND window, int passes) {
-    for (int i = 0; i < passes; ++i) {
-        DWORD_PTR ignored;
-        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPassWaitMs, &ignored)) return;
-    }
-}
 
 class KeyStep : public Step {
 public:
