@@ -55,6 +55,13 @@ std::unique_ptr<Step> parse_front_step(const std::wstring& value);
 std::unique_ptr<Step> parse_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_sleep_step(const std::wstring& value);
 
+// Document windows, and the mouse itself on windows and their borders
+// (driver_hardware.cpp).
+std::unique_ptr<Step> parse_document_step(const std::wstring& value);
+std::unique_ptr<Step> parse_mouse_click_step(const std::wstring& value);
+std::unique_ptr<Step> parse_edge_drag_step(const std::wstring& value);
+std::unique_ptr<Step> parse_client_size_step(const std::wstring& value);
+
 // The taskbar and the program's end (driver_taskbar.cpp).
 std::unique_ptr<Step> parse_taskbar_step(const std::wstring& value);
 std::unique_ptr<Step> parse_expect_taskbar_step(const std::wstring& value);

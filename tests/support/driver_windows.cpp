@@ -12,21 +12,11 @@
 //   --sleep MS        let the program run for MS milliseconds
 #include <cwchar>
 
+#include "driver_settle.h"
 #include "driver_steps.h"
 #include "driver_text.h"
 
 namespace {
-
-// How long a check waits for the program to catch up before it fails.
-constexpr DWORD kSettleMs = 3000;
-
-// The caption as the system keeps it: read without a message, so that a
-// program busy in a long loop still shows its title.
-std::wstring caption_of(HWND h) {
-    wchar_t buf[512] = {};
-    GetWindowTextW(h, buf, 512);
-    return buf;
-}
 
 struct WindowSearch {
     DWORD pid;
@@ -55,18 +45,6 @@ bool has_window(Session& s, size_t n) {
     if (s.window && IsWindow(s.window)) return true;
     say("step " + std::to_string(n) + ": no window (a --window step must come first, and the window must still exist)");
     return false;
-}
-
-// Polls `ready` until it holds, the program ends or kSettleMs pass.
-template <typename Ready>
-bool settle(Session& s, Ready ready) {
-    DWORD until = GetTickCount() + kSettleMs;
-    for (;;) {
-        if (ready()) return true;
-        if (s.program.exited() || static_cast<LONG>(until - GetTickCount()) <= 0 || s.deadline.remaining() == 0)
-            return false;
-        Sleep(30);
-    }
 }
 
 class WindowStep : public Step {

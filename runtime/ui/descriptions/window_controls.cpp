@@ -209,5 +209,6 @@ bool window_controls_create(NativeView* view, PackedReader& reader) {
     if (!open(window, view)) return true;
     InvalidateRect(view->hwnd, nullptr, TRUE);
     fire_event(as_object(window), g_window_events.open);
+    if (open(window, view)) view_opened(view);
     return true;
 }

@@ -25,6 +25,7 @@
 #include "startup/project_settings.h"
 #include "startup/ui_services.h"
 #include "strings/runtime_string.h"
+#include "windows/mdi_frame.h"
 #include "windows/native_view.h"
 #include "windows/window_class.h"
 #include "windows/window_events.h"
@@ -85,6 +86,7 @@ void refresh_windows() {
 
 HWND message_owner() {
     if (NativeView* active = view_of(GetActiveWindow())) return active->hwnd;
+    if (HWND frame = mdi_frame()) return frame;
     RuntimeObject* front = getWindow(0);
     HWND owner = front ? as_window(front)->view->hwnd : nullptr;
     RuntimeUnlockObject(front);
@@ -117,6 +119,8 @@ void ui_layer_install() {
     ui.close_all_windows = close_all_windows;
     ui.stop_media = media_shutdown;
     ui.refresh_windows = refresh_windows;
+    ui.create_mdi_frame = mdi_frame_create;
+    ui.mdi_client = mdi_client;
     ui.message_owner = message_owner;
     ui.message_caption = message_caption;
     ui.set_default_font = text_style_set_default;

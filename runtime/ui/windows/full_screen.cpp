@@ -18,15 +18,14 @@ RECT insets(const NativeView* view) {
         const int caption = GetSystemMetrics(w->frame == 3 ? SM_CYSMCAPTION : SM_CYCAPTION);
         in = {fx, fy + caption, fx, fy};
     }
-    if (GetMenu(view->hwnd)) in.top += GetSystemMetrics(SM_CYMENU);
+    if (view_has_menu(view)) in.top += GetSystemMetrics(SM_CYMENU);
     return in;
 }
 
+// The resize that follows moves the locked controls.
 void place(NativeView* view, const ShortRect& rect) {
     view->window->rect = rect;
     view->client = rect;
-    view->client_width = static_cast<std::int16_t>(rect.right - rect.left);
-    view->client_height = static_cast<std::int16_t>(rect.bottom - rect.top);
     view_apply_client_rect(view);
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/control_object.h"
 #include "descriptions/control_dictionary.h"
+#include "drawing/picture.h"
 #include "exceptions/failure_report.h"
 #include "objects/memory.h"
 #include "panes/balloon_help.h"
@@ -11,8 +12,11 @@
 #include "startup/project_settings.h"
 #include "layer/ui_thread.h"
 #include "strings/runtime_string.h"
+#include "windows/mdi_frame.h"
 #include "windows/taskbar.h"
+#include "windows/view_layout.h"
 #include "windows/window_events.h"
+#include "windows/window_procedure.h"
 #include "windows/window_styles.h"
 
 namespace {
@@ -21,6 +25,7 @@ NativeView* g_views = nullptr;
 NativeView* g_runtime_views = nullptr;
 NativeView* g_menu_bar_owner = nullptr;
 HMENU g_menu_bar = nullptr;
+std::uint32_t g_view_removals = 0;  // views destroyed so far
 
 // The native windows of modal frame types, in creation order.
 constexpr int kModalCapacity = 64;
@@ -81,7 +86,10 @@ void destroy_view(NativeView* view, bool native_gone) {
     }
     HWND hwnd = view->hwnd;
     SetWindowLongPtrA(hwnd, 0, 0);
-    if (!native_gone) DestroyWindow(hwnd);
+    if (!native_gone) {
+        if (view->mdi_child) mdi_child_destroy(hwnd);
+        else DestroyWindow(hwnd);
+    }
     modal_remove(hwnd);
     RuntimeObject** slot = view->instance_slot;
     if (slot) {
@@ -90,6 +98,7 @@ void destroy_view(NativeView* view, bool native_gone) {
         RuntimeUnlockObject(held);
     }
     unlink(g_views, view, &NativeView::next_view);
+    ++g_view_removals;
     // Without windows the program is ending; the loader's exit callback
     // comes too late for the window system on some hosts.
     if (!g_runtime_views) taskbar_show_again();
@@ -98,9 +107,37 @@ void destroy_view(NativeView* view, bool native_gone) {
     RuntimeUnlockObject(as_object(window));
 }
 
+// Brings one view's place and size in line and shows it; false when a
+// handler closed a window meanwhile.
+bool walk_one(NativeView* view) {
+    const std::uint32_t removals = g_view_removals;
+    if (!IsIconic(view->hwnd) && !IsZoomed(view->hwnd)) {
+        RECT client;
+        GetClientRect(view->hwnd, &client);
+        const POINT origin = view_client_origin(view);
+        const ShortRect& wanted = view->client;
+        const bool moved = origin.x != wanted.left || origin.y != wanted.top;
+        const bool sized = client.right != wanted.right - wanted.left || client.bottom != wanted.bottom - wanted.top;
+        if (moved || sized) view_apply_client_rect(view);
+        else if (view->deferred_resize) view_resize(view);
+    }
+    if (removals != g_view_removals) return false;
+    if (view->shown && !IsWindowVisible(view->hwnd)) {
+        ShowWindow(view->hwnd, SW_SHOW);
+        if (view->mdi_child) mdi_child_activate(view->hwnd);
+    }
+    return removals == g_view_removals;
+}
+
 }  // namespace
 
-NativeView* view_of(HWND hwnd) { return hwnd ? reinterpret_cast<NativeView*>(GetWindowLongPtrA(hwnd, 0)) : nullptr; }
+// Other classes keep their own data in slot 0 (tooltips, dialogs).
+NativeView* view_of(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    const auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC));
+    if (procedure != window_procedure && procedure != mdi_child_procedure) return nullptr;
+    return reinterpret_cast<NativeView*>(GetWindowLongPtrA(hwnd, 0));
+}
 NativeView* views_first() { return g_views; }
 NativeView* runtime_views_first() { return g_runtime_views; }
 
@@ -119,6 +156,7 @@ HWND view_owner_for_new_window() {
             if (IsWindowVisible(g_modal[i])) return g_modal[i];
         return nullptr;
     }
+    if (HWND frame = mdi_frame()) return frame;
     for (NativeView* v = g_views; v; v = v->next_view)
         if (v->style == 0 || v->style == 8) return v->hwnd;
     return nullptr;
@@ -131,6 +169,7 @@ NativeView* view_create(WindowObject* window, int view_style, RuntimeObject** in
     }
     auto* view = static_cast<NativeView*>(runtime_alloc(sizeof(NativeView)));
     view->shown = 1;
+    view->opening = 1;
     view->back_colour = 0xFFFFFF;
     view->style = static_cast<std::uint8_t>(view_style);
     view->client = window->rect;
@@ -151,10 +190,17 @@ NativeView* view_create(WindowObject* window, int view_style, RuntimeObject** in
         view->owns_menu_bar = 1;
     }
     RECT outer = outer_rect(view, style, ex_style, menu != nullptr);
-    HWND owner = (ex_style & WS_EX_TOOLWINDOW) ? view_owner_for_new_window() : nullptr;
-    HWND hwnd = CreateWindowExA(ex_style, "TVWindow", string_cstr(window->title), style, outer.left, outer.top,
-                                outer.right - outer.left, outer.bottom - outer.top, owner, menu, process_instance(),
-                                nullptr);
+    HWND hwnd = nullptr;
+    // The document styles have no extended style.
+    if (known && row.mdi_child && mdi_client()) {
+        view->mdi_child = 1;
+        hwnd = mdi_child_create(string_cstr(window->title), style, outer.right - outer.left, outer.bottom - outer.top);
+    } else {
+        HWND owner = (ex_style & WS_EX_TOOLWINDOW) ? view_owner_for_new_window() : nullptr;
+        hwnd = CreateWindowExA(ex_style, "TVWindow", string_cstr(window->title), style, outer.left, outer.top,
+                               outer.right - outer.left, outer.bottom - outer.top, owner, menu, process_instance(),
+                               nullptr);
+    }
     if (!hwnd) {
         RuntimeUnlockString(view->title);
         runtime_free(view, sizeof *view);
@@ -176,6 +222,14 @@ NativeView* view_create(WindowObject* window, int view_style, RuntimeObject** in
     if (!window->visible) view->shown = 0;
     balloon_help_apply_window(view);
     return view;
+}
+
+void view_opened(NativeView* view) {
+    view->opening = 0;
+    if (picture_data(view->window->backdrop)) {
+        GdiFlush();
+        InvalidateRect(view->hwnd, nullptr, FALSE);
+    }
 }
 
 void view_request_close(NativeView* view) {
@@ -219,25 +273,22 @@ void view_native_destroyed(NativeView* view) {
     destroy_view(view, true);
 }
 
+// A child window's menu slot holds its id instead.
+bool view_has_menu(const NativeView* view) { return !view->mdi_child && GetMenu(view->hwnd) != nullptr; }
+
 void view_apply_client_rect(NativeView* view) {
     const DWORD style = static_cast<DWORD>(GetWindowLongA(view->hwnd, GWL_STYLE));
     const DWORD ex_style = static_cast<DWORD>(GetWindowLongA(view->hwnd, GWL_EXSTYLE));
-    RECT outer = outer_rect(view, style, ex_style, GetMenu(view->hwnd) != nullptr);
+    RECT outer = outer_rect(view, style, ex_style, view_has_menu(view));
     SetWindowPos(view->hwnd, nullptr, outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void views_walk_show_list() {
-    for (NativeView* view = g_views; view; view = view->next_view) {
-        RECT client;
-        GetClientRect(view->hwnd, &client);
-        POINT origin = {0, 0};
-        ClientToScreen(view->hwnd, &origin);
-        const bool moved = origin.x != view->client.left || origin.y != view->client.top;
-        const bool sized = client.right != view->client_width || client.bottom != view->client_height;
-        if (!IsIconic(view->hwnd) && !IsZoomed(view->hwnd) && (moved || sized)) view_apply_client_rect(view);
-        if (view->shown && !IsWindowVisible(view->hwnd)) ShowWindow(view->hwnd, SW_SHOW);
-    }
+    // A handler may close windows: the walk then starts again; the views
+    // already in line pass quickly.
+    NativeView* view = g_views;
+    while (view) view = walk_one(view) ? view->next_view : g_views;
 }
 
 bool modal_window_visible(HWND except) {

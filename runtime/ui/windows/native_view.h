@@ -19,6 +19,7 @@ struct NativeView {
     std::int16_t client_width, client_height;
     std::uint8_t shown;  // meant to be visible; the next loop pass shows it
     std::uint8_t grow, active, closing, deferred_resize;
+    std::uint8_t opening;  // until the window's Open has run
     std::uint8_t has_back_colour;
     std::uint32_t back_colour;  // 0xRRGGBB
     RuntimeString* title;
@@ -35,7 +36,8 @@ struct NativeView {
 // The closing flag: Close events running, then done.
 constexpr std::uint8_t kClosingEvents = 1, kClosingDone = 2;
 
-// The view of a native window of the runtime, or null.
+// The view of a native window of the runtime ("TVWindow", "TV_MDICHILD"),
+// or null for any other window.
 NativeView* view_of(HWND window);
 NativeView* views_first();
 NativeView* runtime_views_first();
@@ -44,6 +46,9 @@ std::uint32_t runtime_view_count();
 // Creates the view of `window` with the window's title, rectangle and flags
 // (and links both ways); null when the native window could not be made.
 NativeView* view_create(WindowObject* window, int view_style, RuntimeObject** instance_slot);
+// The window's Open has run: resizes are no longer deferred, and the
+// backdrop shows what Open drew into it.
+void view_opened(NativeView* view);
 // A close request: CancelClose first; true refuses it.
 void view_request_close(NativeView* view);
 // The close operation: Close events once, then the controls released and
@@ -61,10 +66,12 @@ bool modal_window_visible(HWND except);
 
 // The view's back colour as the window now wants it.
 void view_set_back_colour(NativeView* view, bool has_back_colour, std::uint32_t colour);
+// Whether the native window carries a menu bar.
+bool view_has_menu(const NativeView* view);
 // The client rectangle as stored, in screen coordinates, to the native window.
 void view_apply_client_rect(NativeView* view);
 
-// The window whose view is `view`'s owner window, for owned styles.
+// The owner of a new window of an owned style.
 HWND view_owner_for_new_window();
 // The menu bar the application gave the windows (null until it has one).
 HMENU application_menu_bar();

@@ -60,10 +60,9 @@ void windowPosSetter(RuntimeObject* window, std::uint32_t member, std::int32_t v
     if (!window || w(window)->full_screen) return;
     ShortRect& r = w(window)->rect;
     if (!r.set_member(member, value)) return;
+    // The resize that follows moves the locked controls.
     if (NativeView* v = view(window)) {
         v->client = r;
-        v->client_width = static_cast<std::int16_t>(r.right - r.left);
-        v->client_height = static_cast<std::int16_t>(r.bottom - r.top);
         view_apply_client_rect(v);
     }
 }

@@ -5,6 +5,7 @@
 #include "startup/main_loop.h"
 #include "startup/ui_services.h"
 #include "windows/full_screen.h"
+#include "windows/mdi_frame.h"
 #include "windows/native_view.h"
 
 namespace {
@@ -48,7 +49,8 @@ void RuntimeShowWindow(RuntimeObject* window) {
     v->shown = 1;
     ShowWindow(v->hwnd, SW_SHOWNORMAL);
     SetWindowPos(v->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(v->hwnd);
+    if (v->mdi_child) mdi_child_activate(v->hwnd);
+    else SetForegroundWindow(v->hwnd);
     if (as_window(window)->full_screen) full_screen_enter(v);
 }
 

@@ -1,8 +1,7 @@
-// "TVWindow": native messages of a view become the window's events.
+// "TVWindow" and "TV_MDICHILD": native messages of a view become the
+// window's events.
 #include "windows/window_procedure.h"
 
-#include "controls/control_object.h"
-#include "descriptions/control_dictionary.h"
 #include "objects/code_lookup.h"
 #include "drawing/graphics.h"
 #include "drawing/picture.h"
@@ -11,16 +10,15 @@
 #include "menus/menu_bar.h"
 #include "menus/menu_passes.h"
 #include "objects/builtin_classes.h"
-#include "panes/balloon_help.h"
-#include "panes/control_panes.h"
 #include "panes/mouse_cursors.h"
 #include "panes/pane.h"
 #include "panes/pane_focus.h"
 #include "panes/pane_mouse.h"
 #include "panes/pane_routing.h"
-#include "startup/project_settings.h"
+#include "windows/application_palette.h"
 #include "windows/native_view.h"
 #include "windows/taskbar.h"
+#include "windows/view_layout.h"
 #include "windows/window_events.h"
 
 namespace {
@@ -85,85 +83,19 @@ void draw_client(HWND hwnd, NativeView* view, HDC dc) {
 void paint(HWND hwnd, NativeView* view) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
+    HPALETTE old = application_palette_select(dc);
     draw_client(hwnd, view, dc);
+    if (old) SelectPalette(dc, old, FALSE);
     EndPaint(hwnd, &ps);
 }
 
-// Controls locked to the right or bottom edge follow it.
-void move_locked_controls(NativeView* view, int dx, int dy) {
-    ControlDictionary* controls = view->window->controls;
-    if (!controls || (dx == 0 && dy == 0)) return;
-    for (DictionaryEntry* e = controls->first; e && !view->closing; e = e->order_next) {
-        RuntimeObject* object = e->control;
-        if (!object || !is_rect_control(object)) continue;
-        ControlObject* c = as_control(object);
-        if (c->lock_right) {
-            c->rect.right = static_cast<std::int16_t>(c->rect.right + dx);
-            if (!c->lock_left) c->rect.left = static_cast<std::int16_t>(c->rect.left + dx);
-        }
-        if (c->lock_bottom) {
-            c->rect.bottom = static_cast<std::int16_t>(c->rect.bottom + dy);
-            if (!c->lock_top) c->rect.top = static_cast<std::int16_t>(c->rect.top + dy);
-        }
-        if (c->lock_right || c->lock_bottom) control_pane_moved(c);
-    }
-}
-
-void read_native_rect(NativeView* view) {
-    RECT client;
-    GetClientRect(view->hwnd, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(view->hwnd, &origin);
-    WindowObject* window = view->window;
-    view->client = {static_cast<std::int16_t>(origin.y), static_cast<std::int16_t>(origin.x),
-                    static_cast<std::int16_t>(origin.y + client.bottom),
-                    static_cast<std::int16_t>(origin.x + client.right)};
-    view->client_width = static_cast<std::int16_t>(client.right);
-    view->client_height = static_cast<std::int16_t>(client.bottom);
-    window->rect = view->client;
-}
-
-void resized(NativeView* view) {
-    if (view->closing) return;
-    WindowObject* window = view->window;
-    const int old_width = window->rect.right - window->rect.left;
-    const int old_height = window->rect.bottom - window->rect.top;
-    read_native_rect(view);
-    window->saved = window->rect;
-    move_locked_controls(view, view->client_width - old_width, view->client_height - old_height);
-    balloon_help_apply_window(view);
-    if (!view->closing) fire_event(object_of(view), g_window_events.resized);
-}
-
-void moved(NativeView* view) {
-    if (view->closing) return;
-    read_native_rect(view);
-    fire_event(object_of(view), g_window_events.moved);
-}
-
-// Keeps the client area between the window's limits (0: none).
-void limit_sizing(NativeView* view, WPARAM edge, RECT* r) {
-    const WindowObject* w = view->window;
-    const int frame_x = GetSystemMetrics(SM_CXFRAME), frame_y = GetSystemMetrics(SM_CYFRAME);
-    int caption = GetSystemMetrics(SM_CYCAPTION);
-    if (w->frame == 3) caption = GetSystemMetrics(SM_CYSMCAPTION);
-    if (w->frame == 4) caption = 0;
-    if (view->owns_menu_bar && GetMenu(view->hwnd)) caption += GetSystemMetrics(SM_CYMENU);
-    auto clamp = [](int size, int low, int high) {
-        if (low > 0 && size < low) size = low;
-        if (high > 0 && size > high) size = high;
-        return size;
-    };
-    const int width = clamp(r->right - r->left - 2 * frame_x, w->min_width, w->max_width) + 2 * frame_x;
-    const int height = clamp(r->bottom - r->top - 2 * frame_y - caption, w->min_height, w->max_height) + 2 * frame_y + caption;
-    const bool left = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
-    const bool right = edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT;
-    const bool top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
-    const bool bottom = edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
-    if (left) r->left = r->right - width;
-    if (right) r->right = r->left + width;
-    if (top) r->top = r->bottom - height;
-    if (bottom) r->bottom = r->top + height;
+// The window comes to the front: its colours come first.
+LRESULT realize_palette(HWND hwnd) {
+    HDC dc = GetDC(hwnd);
+    HPALETTE old = application_palette_select(dc);
+    if (old) SelectPalette(dc, old, FALSE);
+    ReleaseDC(hwnd, dc);
+    return 1;
 }
 
 void activated(NativeView* view, bool on) {
@@ -209,18 +141,21 @@ LRESULT control_background(NativeView* view, HDC dc) {
 
 POINT point_of(LPARAM lparam) { return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))}; }
 
-}  // namespace
-
-LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+// The messages of a view, for "TVWindow" and "TV_MDICHILD" alike; `fallback`
+// is the class's default procedure.
+LRESULT view_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, WNDPROC fallback) {
     NativeView* view = view_of(hwnd);
-    if (!view) return DefWindowProcA(hwnd, message, wparam, lparam);
+    if (!view) return fallback(hwnd, message, wparam, lparam);
     LRESULT routed = 0;
     if (panes_route_notification(message, wparam, lparam, routed)) return routed;
+    // A document window's client also needs to see its sizes and moves.
+    const bool child = view->mdi_child;
     switch (message) {
         case WM_CLOSE: view_request_close(view); return 0;
         case WM_DESTROY: view_native_destroyed(view); return 0;
         case WM_ERASEBKGND: return erase_background(view, reinterpret_cast<HDC>(wparam));
         case WM_PAINT: paint(hwnd, view); return 0;
+        case WM_QUERYNEWPALETTE: return realize_palette(hwnd);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             if (view->has_back_colour) return control_background(view, reinterpret_cast<HDC>(wparam));
@@ -228,12 +163,19 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         case WM_PRINT: print_window(hwnd, reinterpret_cast<HDC>(wparam), lparam); return 0;
         case WM_PRINTCLIENT: draw_client(hwnd, view, reinterpret_cast<HDC>(wparam)); return 0;
         case WM_SIZE:
-            if (wparam != SIZE_MINIMIZED) resized(view);
+            if (wparam != SIZE_MINIMIZED) view_resize(view);
+            if (child) break;
             return 0;
-        case WM_MOVE: moved(view); return 0;
-        case WM_SIZING: limit_sizing(view, wparam, reinterpret_cast<RECT*>(lparam)); return TRUE;
+        case WM_MOVE:
+            view_moved(view);
+            if (child) break;
+            return 0;
+        case WM_SIZING: view_limit_sizing(view, wparam, reinterpret_cast<RECT*>(lparam)); return TRUE;
         case WM_ACTIVATE:
             activated(view, LOWORD(wparam) != WA_INACTIVE);
+            return 0;
+        case WM_MDIACTIVATE:
+            activated(view, reinterpret_cast<HWND>(lparam) == hwnd);
             return 0;
         case WM_INITMENU: menus_enable_pass(); return 0;
         case WM_COMMAND:
@@ -264,5 +206,15 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         }
         default: break;
     }
-    return DefWindowProcA(hwnd, message, wparam, lparam);
+    return fallback(hwnd, message, wparam, lparam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    return view_procedure(hwnd, message, wparam, lparam, DefWindowProcA);
+}
+
+LRESULT CALLBACK mdi_child_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    return view_procedure(hwnd, message, wparam, lparam, DefMDIChildProcA);
 }
