@@ -129,6 +129,8 @@ public:
         mouse_button(MOUSEEVENTF_LEFTDOWN);
         Sleep(150);
         glide(at, {at.x + dx_, at.y + dy_});
+        // The system's sizing takes the last move before the release.
+        Sleep(300);
         mouse_button(MOUSEEVENTF_LEFTUP);
         Sleep(200);
         return true;
