@@ -50,6 +50,7 @@ const StepOption kSteps[] = {
     {L"--mouse-click", "X,Y", parse_mouse_click_step},
     {L"--edge-drag", "EDGE,DX,DY", parse_edge_drag_step},
     {L"--client-size", "W,H", parse_client_size_step},
+    {L"--covers-screen", nullptr, parse_covers_screen_step},
     {L"--click", "X,Y", parse_click_step},
     {L"--left-click", "X,Y", parse_left_click_step},
     {L"--double-click", "X,Y", parse_double_click_step},

@@ -9,6 +9,7 @@
 //   --edge-drag EDGE,DX,DY  the pointer takes the window's EDGE (left, right,
 //                        top, bottom, bottomright) and drags it by DX,DY
 //   --client-size W,H    the window's client area is W x H (waits for it)
+//   --covers-screen      the window covers its screen, border to border
 #include <cwchar>
 
 #include "driver_settle.h"
@@ -164,7 +165,34 @@ private:
     long width_, height_;
 };
 
+class CoversScreenStep : public Step {
+public:
+    bool run(Session& s, size_t n) override {
+        if (!chosen(s, n)) return false;
+        RECT now = {}, screen = {};
+        if (settle(s, [&] {
+                MONITORINFO info = {};
+                info.cbSize = sizeof info;
+                GetMonitorInfoW(MonitorFromWindow(s.window, MONITOR_DEFAULTTONEAREST), &info);
+                screen = info.rcMonitor;
+                GetWindowRect(s.window, &now);
+                return EqualRect(&now, &screen) != FALSE;
+            })) {
+            say("\"" + shown(s.window_title) + "\" covers its screen");
+            return true;
+        }
+        auto text = [](const RECT& r) {
+            return std::to_string(r.left) + "," + std::to_string(r.top) + " to " + std::to_string(r.right) + "," +
+                   std::to_string(r.bottom);
+        };
+        say("\"" + shown(s.window_title) + "\" lies at " + text(now) + ", its screen at " + text(screen));
+        return false;
+    }
+};
+
 }  // namespace
+
+std::unique_ptr<Step> parse_covers_screen_step(const std::wstring&) { return std::make_unique<CoversScreenStep>(); }
 
 std::unique_ptr<Step> parse_document_step(const std::wstring& value) { return std::make_unique<DocumentStep>(value); }
 

@@ -61,6 +61,7 @@ std::unique_ptr<Step> parse_document_step(const std::wstring& value);
 std::unique_ptr<Step> parse_mouse_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_edge_drag_step(const std::wstring& value);
 std::unique_ptr<Step> parse_client_size_step(const std::wstring& value);
+std::unique_ptr<Step> parse_covers_screen_step(const std::wstring& value);
 
 // The taskbar and the program's end (driver_taskbar.cpp).
 std::unique_ptr<Step> parse_taskbar_step(const std::wstring& value);

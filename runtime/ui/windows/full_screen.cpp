@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
+#include "windows/mdi_frame.h"
 #include "windows/native_view.h"
 
 namespace {
 
-constexpr LONG kFramedStyles = WS_CAPTION | WS_THICKFRAME;
 
 // Frame, caption and menu bar that stay around the client area.
 RECT insets(const NativeView* view) {
@@ -34,6 +34,10 @@ void place(NativeView* view, const ShortRect& rect) {
 void full_screen_enter(NativeView* view) {
     WindowObject* w = view->window;
     w->before_full_screen = w->rect;
+    if (view->mdi_child) {
+        mdi_frame_full_screen(true);
+        return;
+    }
     RECT now = {w->rect.left, w->rect.top, w->rect.right, w->rect.bottom};
     // MONITOR_DEFAULTTONEAREST picks the monitor of the largest intersection.
     MONITORINFO info = {};
@@ -49,6 +53,10 @@ void full_screen_enter(NativeView* view) {
 
 void full_screen_leave(NativeView* view) {
     WindowObject* w = view->window;
+    if (view->mdi_child) {
+        mdi_frame_full_screen(false);
+        return;
+    }
     LONG style = GetWindowLongA(view->hwnd, GWL_STYLE);
     style |= (view->style == 2 || view->style == 4 || view->style == 5 || view->style == 7) ? 0 : WS_CAPTION;
     if (w->grow_icon) style |= WS_THICKFRAME;

@@ -4,6 +4,7 @@
 #include "startup/process.h"
 #include "startup/ui_services.h"
 #include "strings/runtime_string.h"
+#include "windows/full_screen.h"
 #include "windows/native_view.h"
 #include "windows/window_procedure.h"
 
@@ -11,6 +12,8 @@ namespace {
 
 HWND g_frame = nullptr;
 HWND g_client = nullptr;
+RECT g_before_full_screen;  // the frame's place outside full-screen mode
+bool g_full_screen = false;
 
 // Above the menu items' command ids, so the client's window list never
 // takes one of theirs.
@@ -113,4 +116,25 @@ void mdi_child_destroy(HWND child) {
 
 void mdi_child_activate(HWND child) {
     if (g_client) SendMessageA(g_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+}
+
+void mdi_frame_full_screen(bool on) {
+    if (!g_frame || on == g_full_screen) return;
+    g_full_screen = on;
+    const LONG style = GetWindowLongA(g_frame, GWL_STYLE);
+    if (on) {
+        GetWindowRect(g_frame, &g_before_full_screen);
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        GetMonitorInfoA(MonitorFromWindow(g_frame, MONITOR_DEFAULTTONEAREST), &info);
+        SetWindowLongA(g_frame, GWL_STYLE, style & ~kFramedStyles);
+        const RECT& screen = info.rcMonitor;
+        SetWindowPos(g_frame, nullptr, screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
+                     SWP_NOZORDER | SWP_FRAMECHANGED);
+    } else {
+        SetWindowLongA(g_frame, GWL_STYLE, style | kFramedStyles);
+        const RECT& r = g_before_full_screen;
+        SetWindowPos(g_frame, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_FRAMECHANGED);
+    }
 }

@@ -19,3 +19,7 @@ HWND mdi_child_create(const char* title, DWORD style, int width, int height);
 void mdi_child_destroy(HWND child);
 // Brings a child to the front of its siblings and activates it.
 void mdi_child_activate(HWND child);
+// Full-screen mode of a document window: the frame loses its caption and
+// sizing border and covers the screen it overlaps most; leaving gives both
+// back.
+void mdi_frame_full_screen(bool on);
