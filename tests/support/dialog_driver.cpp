@@ -45,6 +45,7 @@ const StepOption kSteps[] = {
     {L"--resize", "W,H", parse_resize_step},
     {L"--move", "X,Y", parse_move_step},
     {L"--child-text", "CLASS|TEXT", parse_child_text_step},
+    {L"--child-state", "CLASS|TEXT|enabled|disabled", parse_child_state_step},
     {L"--front", nullptr, parse_front_step},
     {L"--document", "TITLE", parse_document_step},
     {L"--mouse-click", "X,Y", parse_mouse_click_step},

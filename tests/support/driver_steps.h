@@ -51,6 +51,8 @@ std::unique_ptr<Step> parse_wait_gone_step(const std::wstring& value);
 std::unique_ptr<Step> parse_resize_step(const std::wstring& value);
 std::unique_ptr<Step> parse_move_step(const std::wstring& value);
 std::unique_ptr<Step> parse_child_text_step(const std::wstring& value);
+// A child window's text and whether it is enabled.
+std::unique_ptr<Step> parse_child_state_step(const std::wstring& value);
 std::unique_ptr<Step> parse_front_step(const std::wstring& value);
 std::unique_ptr<Step> parse_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_sleep_step(const std::wstring& value);

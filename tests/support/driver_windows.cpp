@@ -148,6 +148,7 @@ private:
 struct ChildTextSearch {
     const std::wstring* cls;
     const std::wstring* text;
+    int enabled;  // -1: either
     std::wstring seen;
     bool found;
 };
@@ -156,36 +157,41 @@ BOOL CALLBACK match_child_text(HWND h, LPARAM p) {
     auto* c = reinterpret_cast<ChildTextSearch*>(p);
     if (!IsWindowVisible(h) || _wcsicmp(class_of(h).c_str(), c->cls->c_str()) != 0) return TRUE;
     std::wstring t = normalize_newlines(text_of(h));
-    if (t == *c->text) {
+    const bool enabled = IsWindowEnabled(h) != FALSE;
+    if (t == *c->text && (c->enabled < 0 || enabled == (c->enabled == 1))) {
         c->found = true;
         return FALSE;
     }
     if (!c->seen.empty()) c->seen += L"\", \"";
     c->seen += t;
+    if (c->enabled >= 0) c->seen += enabled ? L" (enabled)" : L" (disabled)";
     return TRUE;
 }
 
 class ChildTextStep : public Step {
 public:
-    ChildTextStep(std::wstring cls, std::wstring text) : cls_(std::move(cls)), text_(std::move(text)) {}
+    ChildTextStep(std::wstring cls, std::wstring text, int enabled = -1)
+        : cls_(std::move(cls)), text_(std::move(text)), enabled_(enabled) {}
     bool run(Session& s, size_t n) override {
         if (!has_window(s, n)) return false;
-        ChildTextSearch ctx{&cls_, &text_, {}, false};
+        const std::string state = enabled_ < 0 ? "" : enabled_ ? " enabled" : " disabled";
+        ChildTextSearch ctx{&cls_, &text_, enabled_, {}, false};
         if (settle(s, [&] {
-                ctx = {&cls_, &text_, {}, false};
+                ctx = {&cls_, &text_, enabled_, {}, false};
                 EnumChildWindows(s.window, match_child_text, reinterpret_cast<LPARAM>(&ctx));
                 return ctx.found;
             })) {
-            say("\"" + shown(s.window_title) + "\" shows " + utf8(cls_) + " \"" + shown(text_) + "\"");
+            say("\"" + shown(s.window_title) + "\" shows " + utf8(cls_) + " \"" + shown(text_) + "\"" + state);
             return true;
         }
-        say("no " + utf8(cls_) + " of \"" + shown(s.window_title) + "\" shows \"" + shown(text_) + "\"; seen: \"" +
-            shown(ctx.seen) + "\"");
+        say("no " + utf8(cls_) + " of \"" + shown(s.window_title) + "\" shows \"" + shown(text_) + "\"" + state +
+            "; seen: \"" + shown(ctx.seen) + "\"");
         return false;
     }
 
 private:
     std::wstring cls_, text_;
+    int enabled_;
 };
 
 class FrontStep : public Step {
@@ -260,6 +266,15 @@ std::unique_ptr<Step> parse_child_text_step(const std::wstring& value) {
     size_t bar = value.find(L'|');
     if (bar == std::wstring::npos) usage("--child-text needs CLASS|TEXT, got " + utf8(value));
     return std::make_unique<ChildTextStep>(value.substr(0, bar), unescape(value.substr(bar + 1)));
+}
+
+std::unique_ptr<Step> parse_child_state_step(const std::wstring& value) {
+    const size_t first = value.find(L'|'), last = value.rfind(L'|');
+    const std::wstring state = last == std::wstring::npos ? L"" : value.substr(last + 1);
+    if (first == last || (state != L"enabled" && state != L"disabled"))
+        usage("--child-state needs CLASS|TEXT|enabled or CLASS|TEXT|disabled, got " + utf8(value));
+    return std::make_unique<ChildTextStep>(value.substr(0, first), unescape(value.substr(first + 1, last - first - 1)),
+                                           state == L"enabled" ? 1 : 0);
 }
 
 std::unique_ptr<Step> parse_sleep_step(const std::wstring& value) {

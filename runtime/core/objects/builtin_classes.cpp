@@ -99,8 +99,56 @@ const BuiltinRow kRows[] = {
     {B::SysKeyboard, "Sys$Keyboard", 24, B::Object, nullptr},
     // Owns one array local of compiled code (array, element kind).
     {B::SysArrayOwner, "Sys$ArrayOwner", 32, B::Object, nullptr},
+    {B::StringProvider, "StringProvider", 24, B::Object, nullptr},
+    {B::StringInterface, "StringInterface", 24, B::Object, nullptr},
+    {B::ListInterface, "ListInterface", 24, B::Object, nullptr},
+    {B::BooleanProvider, "BooleanProvider", 24, B::Object, nullptr},
+    {B::ActionSource, "actionSource", 24, B::Object, nullptr},
+    {B::ActionNotificationReceiver, "actionNotificationReceiver", 24, B::Object, nullptr},
+    {B::DataAvailableProvider, "DataAvailableProvider", 24, B::Object, nullptr},
+    {B::DataNotifier, "dataNotifier", 24, B::Object, nullptr},
+    {B::DataNotificationReceiver, "dataNotificationReceiver", 24, B::Object, nullptr},
+    {B::ListSelectionNotifier, "listSelectionNotifier", 24, B::Object, nullptr},
+    {B::ListSelectionNotificationReceiver, "listSelectionNotificationReceiver", 24, B::Object, nullptr},
+    {B::BindingInterface, "bindingInterface", 24, B::Object, nullptr},
+    {B::BindingPartInterface, "bindingPartInterface", 24, B::Object, nullptr},
+    {B::ListDataProvider, "listDataProvider", 24, B::Object, nullptr},
+    {B::ListDataNotifier, "listDataNotifier", 24, B::Object, nullptr},
+    {B::ListDataNotificationReceiver, "listDataNotificationReceiver", 24, B::Object, nullptr},
+    {B::TupleInterface, "tupleInterface", 24, B::Object, nullptr},
+    // The binders' fields and code come with the window layer.
+    {B::EnablingBinder, "enablingBinder", 24, B::Object, nullptr},
+    {B::ActionBinder, "actionBinder", 24, B::Object, nullptr},
+    {B::StringBinder, "stringBinder", 24, B::Object, nullptr},
+    {B::ListBinder, "listBinder", 24, B::Object, nullptr},
 };
 static_assert(sizeof kRows / sizeof kRows[0] == kCount, "one row per built-in class");
+
+// The methods of each binding interface, in the order of their numbers.
+struct InterfaceRow {
+    BuiltinClass which;
+    const char* methods[4];
+};
+
+const InterfaceRow kInterfaces[] = {
+    {B::StringProvider, {"GetString"}},
+    {B::StringInterface, {"GetString", "SetString"}},
+    {B::ListInterface, {"setListDataProvider"}},
+    {B::BooleanProvider, {"GetBoolean", "SetBoolean"}},
+    {B::ActionSource, {"addActionNotificationReceiver", "removeActionNotificationReceiver"}},
+    {B::ActionNotificationReceiver, {"PerformAction"}},
+    {B::DataAvailableProvider, {"DataAvailable"}},
+    {B::DataNotifier, {"addDataNotificationReceiver", "removeDataNotificationReceiver"}},
+    {B::DataNotificationReceiver, {"DataChanged"}},
+    {B::ListSelectionNotifier, {"addListSelectionNotificationReceiver", "removeListSelectionNotificationReceiver"}},
+    {B::ListSelectionNotificationReceiver, {"selectionChanging", "selectionChanged"}},
+    {B::BindingInterface, {"bind"}},
+    {B::BindingPartInterface, {"getBoundPart"}},
+    {B::ListDataProvider, {"GetCount", "GetRow", "CellType", "SetCellString"}},
+    {B::ListDataNotifier, {"addListDataNotificationReceiver", "removeListDataNotificationReceiver"}},
+    {B::ListDataNotificationReceiver, {"listDataInsertedRow", "listDataRemovedRow", "listDataReload"}},
+    {B::TupleInterface, {"FieldCount", "getIndString"}},
+};
 
 RuntimeClass* g_classes[kCount];
 // The same descriptors sorted by name, for the lookup by name.
@@ -115,6 +163,18 @@ void add_events(RuntimeClass* cls, const EventTable& table) {
         const EventTableRow& row = table.rows[i];
         *row.slot = class_add_event(cls, string_from_cstr(row.name), string_from_cstr(row.parameters),
                                     string_from_cstr(row.result));
+    }
+}
+
+// Interfaces stand outside the class tree and list their methods by name only.
+void make_interfaces() {
+    for (const InterfaceRow& row : kInterfaces) {
+        RuntimeClass* cls = g_classes[static_cast<int>(row.which)];
+        cls->is_interface = 1;
+        cls->superclass = nullptr;
+        std::uint32_t number = 1;
+        for (const char* method : row.methods)
+            if (method) class_add_method(cls, string_from_cstr(method), nullptr)->number = number++;
     }
 }
 
@@ -140,6 +200,7 @@ void builtin_classes_create() {
         if (row.events) add_events(cls, *row.events);
         g_classes[static_cast<int>(row.which)] = cls;
     }
+    make_interfaces();
     sort_by_name();
 }
 

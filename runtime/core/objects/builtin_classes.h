@@ -85,6 +85,28 @@ enum class BuiltinClass {
     ListSelectionProvider,
     SysKeyboard,
     SysArrayOwner,
+    // The interfaces of the binding system, then its binder classes.
+    StringProvider,
+    StringInterface,
+    ListInterface,
+    BooleanProvider,
+    ActionSource,
+    ActionNotificationReceiver,
+    DataAvailableProvider,
+    DataNotifier,
+    DataNotificationReceiver,
+    ListSelectionNotifier,
+    ListSelectionNotificationReceiver,
+    BindingInterface,
+    BindingPartInterface,
+    ListDataProvider,
+    ListDataNotifier,
+    ListDataNotificationReceiver,
+    TupleInterface,
+    EnablingBinder,
+    ActionBinder,
+    StringBinder,
+    ListBinder,
     Count
 };
 

@@ -15,6 +15,7 @@
 #include "media/media_layer.h"
 #include "menus/menu_layer.h"
 #include "objects/builtin_classes.h"
+#include "panes/binders.h"
 #include "panes/keyboard.h"
 #include "panes/mouse_cursors.h"
 #include "panes/pane_events.h"
@@ -48,6 +49,7 @@ void describe_classes() {
     canvas_class_describe();
     media_classes_describe();
     pane_events_describe();
+    binders_describe();
     menus_describe_classes();
 }
 

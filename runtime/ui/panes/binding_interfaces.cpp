@@ -2,38 +2,14 @@
 
 #include <cstring>
 
+#include "objects/builtin_classes.h"
 #include "objects/classes.h"
 #include "objects/memory.h"
 #include "strings/runtime_string.h"
 
-namespace {
-
-struct InterfaceRow {
-    const char* name;
-    const char* method;  // each of these interfaces has one
-    RuntimeClass* cls;
-};
-
-InterfaceRow g_interfaces[] = {
-    {"actionNotificationReceiver", "PerformAction", nullptr},
-    {"bindingPartInterface", "getBoundPart", nullptr},
-    {"dataNotificationReceiver", "DataChanged", nullptr},
-};
-
-RuntimeClass* made(InterfaceRow& row) {
-    if (row.cls) return row.cls;
-    row.cls = class_new(string_from_cstr(row.name));
-    row.cls->is_interface = 1;
-    class_add_method(row.cls, string_from_cstr(row.method), nullptr)->number = 1;
-    return row.cls;
-}
-
-}  // namespace
-
 RuntimeClass* binding_interface(const char* name) {
-    for (InterfaceRow& row : g_interfaces)
-        if (std::strcmp(row.name, name) == 0) return made(row);
-    return nullptr;
+    RuntimeClass* cls = builtin_class_named(name, std::strlen(name));
+    return cls && cls->is_interface ? cls : nullptr;
 }
 
 void builtin_class_implements(RuntimeClass* cls, const char* interface_name, void* const* code) {

@@ -11,6 +11,28 @@ namespace {
 // Most lists hold a receiver or two: their snapshot stays on the stack.
 constexpr std::size_t kOnStack = 8;
 
+// Calls `method` with each receiver of a snapshot of the list, and `argument`
+// after it when there is one.
+void notify(const ReceiverList& list, const char* interface_name, const char* method, const std::int32_t* argument) {
+    std::size_t count = 0;
+    for (const ReceiverEntry* e = list.first; e; e = e->next) ++count;
+    if (count == 0) return;
+    RuntimeObject* on_stack[kOnStack];
+    RuntimeObject** snapshot = count <= kOnStack
+                                   ? on_stack
+                                   : static_cast<RuntimeObject**>(runtime_alloc(count * sizeof(RuntimeObject*)));
+    std::size_t n = 0;
+    for (const ReceiverEntry* e = list.first; e; e = e->next) snapshot[n++] = RuntimeLockObject(e->receiver);
+    for (std::size_t i = 0; i < count; ++i) {
+        void* code = interface_method(snapshot[i], interface_name, method);
+        if (!code) continue;
+        if (argument) reinterpret_cast<void (*)(RuntimeObject*, std::int32_t)>(code)(snapshot[i], *argument);
+        else reinterpret_cast<void (*)(RuntimeObject*)>(code)(snapshot[i]);
+    }
+    for (std::size_t i = 0; i < count; ++i) RuntimeUnlockObject(snapshot[i]);
+    if (snapshot != on_stack) runtime_free(snapshot, count * sizeof(RuntimeObject*));
+}
+
 }  // namespace
 
 void receivers_add(ReceiverList& list, RuntimeObject* receiver) {
@@ -43,22 +65,12 @@ void receivers_clear(ReceiverList& list) {
 }
 
 void receivers_notify(const ReceiverList& list, const char* interface_name, const char* method) {
-    std::size_t count = 0;
-    for (const ReceiverEntry* e = list.first; e; e = e->next) ++count;
-    if (count == 0) return;
-    RuntimeObject* on_stack[kOnStack];
-    RuntimeObject** snapshot = count <= kOnStack
-                                   ? on_stack
-                                   : static_cast<RuntimeObject**>(runtime_alloc(count * sizeof(RuntimeObject*)));
-    std::size_t n = 0;
-    for (const ReceiverEntry* e = list.first; e; e = e->next) snapshot[n++] = RuntimeLockObject(e->receiver);
-    for (std::size_t i = 0; i < count; ++i) {
-        using Call = void (*)(RuntimeObject*);
-        if (auto call = reinterpret_cast<Call>(interface_method(snapshot[i], interface_name, method)))
-            call(snapshot[i]);
-    }
-    for (std::size_t i = 0; i < count; ++i) RuntimeUnlockObject(snapshot[i]);
-    if (snapshot != on_stack) runtime_free(snapshot, count * sizeof(RuntimeObject*));
+    notify(list, interface_name, method, nullptr);
+}
+
+void receivers_notify(const ReceiverList& list, const char* interface_name, const char* method,
+                      std::int32_t argument) {
+    notify(list, interface_name, method, &argument);
 }
 
 void receivers_notify_action(const ReceiverList& list) {

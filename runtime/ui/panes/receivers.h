@@ -2,6 +2,8 @@
 // reference to its receiver, told through an interface method by name.
 #pragma once
 
+#include <cstdint>
+
 struct RuntimeObject;
 
 struct ReceiverEntry {
@@ -20,6 +22,9 @@ void receivers_clear(ReceiverList& list);
 // Calls `method` of `interface_name` with each receiver. Receivers added or
 // removed by a call do not disturb the round: it works on a snapshot.
 void receivers_notify(const ReceiverList& list, const char* interface_name, const char* method);
+// The same with one integer argument after the receiver.
+void receivers_notify(const ReceiverList& list, const char* interface_name, const char* method,
+                      std::int32_t argument);
 // "PerformAction" of actionNotificationReceiver, "DataChanged" of
 // dataNotificationReceiver.
 void receivers_notify_action(const ReceiverList& list);

@@ -123,12 +123,16 @@ void check_box_describe() {
     property_table_install(B::CheckBox, kRows);
     builtin_class(B::CheckBox)->destructor = destroy;
     control_class_create_pane(B::CheckBox, create_pane);
-    void* const bound_part[] = {reinterpret_cast<void*>(checkBoxGetBoundPart)};
-    builtin_class_implements(builtin_class(B::CheckBox), "bindingPartInterface", bound_part);
+    builtin_implements(B::CheckBox, "bindingPartInterface", checkBoxGetBoundPart);
+    builtin_implements(B::CheckBox, "BooleanProvider", checkBoxGetBoolean, checkBoxSetBoolean);
+    builtin_implements(B::CheckBox, "dataNotifier", checkBoxAddDataNotificationReceiver,
+                       checkBoxRemoveDataNotificationReceiver);
     // The part objects carry their box, beyond the bare object header.
     RuntimeClass* part = builtin_class(B::SysCheckBoxAction);
     part->instance_size = sizeof(CheckBoxAction);
     part->destructor = action_release;
+    builtin_implements(B::SysCheckBoxAction, "actionSource", cbaAddActionNotificationReceiver,
+                       cbaRemoveActionNotificationReceiver);
 }
 
 // The box and its window are held while receivers and the handler run:

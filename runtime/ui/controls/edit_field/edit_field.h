@@ -7,6 +7,7 @@
 
 #include "controls/control_object.h"
 #include "controls/text_style.h"
+#include "panes/receivers.h"
 
 class RichEditPane;
 struct RichEditLook;
@@ -22,7 +23,7 @@ struct EditFieldObject {
     std::uint8_t text_change_guard, selection_change_guard, password, styled;
     std::uint8_t accept_tabs, live_update, use_focus_ring, unused;
     EditFieldNotifier* notifier;
-    std::uint32_t reserved;
+    ReceiverList data_receivers;  // told after TextChange
 };
 static_assert(sizeof(EditFieldObject) == 136, "the size of the built-in class");
 

@@ -3,6 +3,7 @@
 #include "controls/builtin_control.h"
 #include "controls/edit_field/edit_entry_points.h"
 #include "controls/edit_field/edit_field.h"
+#include "controls/edit_field/edit_field_binding.h"
 #include "controls/edit_field/edit_field_events.h"
 #include "controls/edit_field/rich_edit_pane.h"
 #include "descriptions/field_accessors.h"
@@ -78,6 +79,7 @@ void destroy(RuntimeObject* object, RuntimeClass*) {
     EditFieldObject* f = reinterpret_cast<EditFieldObject*>(object);
     delete f->notifier;
     f->notifier = nullptr;
+    edit_field_release_receivers(f);
     RuntimeUnlockString(f->text);
     f->text = nullptr;
     text_style_release(f->style);
@@ -133,6 +135,7 @@ void edit_field_describe() {
     RuntimeClass* cls = builtin_class(B::EditField);
     property_table_install(B::EditField, kEditFieldRows);
     edit_field_events_describe();
+    edit_field_binding_describe();
     control_class_create_pane(B::EditField, edit_field_create_pane);
     cls->constructor = construct;
     cls->destructor = destroy;

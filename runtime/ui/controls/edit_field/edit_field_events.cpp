@@ -2,6 +2,7 @@
 
 #include "controls/builtin_control.h"
 #include "controls/edit_field/edit_field.h"
+#include "controls/edit_field/edit_field_binding.h"
 #include "controls/edit_field/edit_menu.h"
 #include "objects/code_lookup.h"
 #include "objects/memory.h"
@@ -40,6 +41,7 @@ void EditFieldNotifier::text_changed() {
     RuntimeObject* held = hold(f);
     f->text_change_guard = 1;
     fire_event(held, g_edit_field_events.text_change);
+    edit_field_notify_data(f);
     f->text_change_guard = 0;
     RuntimeUnlockObject(held);
 }

@@ -17,3 +17,12 @@ void list_attach_provider(ListboxObject* list, RuntimeObject* provider);
 RuntimeString* list_provider_text(ListboxObject* list, std::int32_t row, std::int32_t column);
 // The pane closes or the list goes away: receivers and provider are let go.
 void list_release_bindings(ListboxObject* list);
+
+// A list is a provider too: the lists shown from its rows hear of its
+// changes (rows counted from 1). A changed text reloads them.
+void list_tell_row_inserted(ListboxObject* list, std::int32_t index);
+void list_tell_row_removed(ListboxObject* list, std::int32_t index);
+void list_tell_reload(ListboxObject* list);
+
+// The interfaces a list answers for bindings, and its row tuples.
+void list_binding_describe();

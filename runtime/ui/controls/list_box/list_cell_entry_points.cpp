@@ -62,6 +62,7 @@ void listSetCell(RuntimeObject* object, std::int32_t row, std::int32_t column, R
     if (!cell) return;
     string_assign(&cell->text, text);
     pane_of(list)->redraw_row(row);
+    list_tell_reload(list);
 }
 
 bool listCellCheckGetter(RuntimeObject* object, std::int32_t row, std::int32_t column) {

@@ -117,6 +117,7 @@ void list_box_class_describe() {
     RuntimeClass* cls = builtin_class(B::Listbox);
     property_table_install(B::Listbox, kListboxRows);
     list_events_describe();
+    list_binding_describe();
     class_add_handler(cls, string_from_cstr("CreatePane"), -1, reinterpret_cast<void*>(create_pane));
     cls->constructor = construct;
     cls->destructor = destroy;

@@ -1,5 +1,6 @@
 #include "controls/list_box/list_row_changes.h"
 
+#include "controls/list_box/list_binding.h"
 #include "controls/list_box/pane/list_pane.h"
 
 std::int32_t list_insert_row(ListboxObject* list, std::int32_t index, RuntimeString* text, std::int16_t folder,
@@ -12,6 +13,7 @@ std::int32_t list_insert_row(ListboxObject* list, std::int32_t index, RuntimeStr
     pane->rows_changed();
     pane->redraw_rows_from(index);
     list->last_index = index;
+    list_tell_row_inserted(list, index);
     return index;
 }
 
@@ -24,6 +26,7 @@ void list_delete_row(ListboxObject* list, std::int32_t index) {
     pane->selection.row_removed(index);
     pane->rows_changed();
     pane->redraw_rows_from(index);
+    list_tell_row_removed(list, index);
 }
 
 void list_delete_all_rows(ListboxObject* list) {
@@ -35,4 +38,5 @@ void list_delete_all_rows(ListboxObject* list) {
     list->scroll_position = 0;
     pane->rows_changed();
     pane->redraw_all();
+    list_tell_reload(list);
 }

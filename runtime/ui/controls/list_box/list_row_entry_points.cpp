@@ -67,6 +67,7 @@ void RuntimeSetRow(RuntimeObject* object, std::int32_t row, RuntimeString* text)
     ListRow* r = list_row_or_raise(list, row);
     string_assign(&r->cells->text, text);
     pane_of(list)->redraw_row(row);
+    list_tell_reload(list);
 }
 
 std::int32_t listCountGetter(RuntimeObject* object) {

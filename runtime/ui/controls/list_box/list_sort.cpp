@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/list_box/list_binding.h"
 #include "controls/list_box/list_events.h"
 #include "controls/list_box/pane/list_pane.h"
 #include "objects/memory.h"
@@ -68,4 +69,5 @@ void list_sort_rows(ListboxObject* list, std::int32_t column) {
     give_back(order, n);
     give_back(groups, n);
     pane->redraw_all();
+    list_tell_reload(list);
 }

@@ -6,6 +6,7 @@
 #include "controls/push_button/push_button_pane.h"
 #include "descriptions/property_tables.h"
 #include "objects/classes.h"
+#include "panes/binding_interfaces.h"
 #include "panes/control_panes.h"
 #include "strings/runtime_string.h"
 #include "windows/window_events.h"
@@ -79,6 +80,10 @@ void push_button_describe() {
     property_table_install(B::PushButton, kRows);
     builtin_class(B::PushButton)->destructor = destroy;
     control_class_create_pane(B::PushButton, create_pane);
+    // A binding may make a button the source of actions or their receiver.
+    builtin_implements(B::PushButton, "actionSource", pbAddActionNotificationReceiver,
+                       pbRemoveActionNotificationReceiver);
+    builtin_implements(B::PushButton, "actionNotificationReceiver", pushButtonPush);
 }
 
 // A receiver or the handler may close the window and with it release the

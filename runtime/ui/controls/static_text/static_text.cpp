@@ -7,6 +7,7 @@
 #include "descriptions/field_accessors.h"
 #include "descriptions/property_tables.h"
 #include "objects/classes.h"
+#include "panes/binding_interfaces.h"
 #include "panes/control_panes.h"
 #include "strings/runtime_string.h"
 
@@ -57,6 +58,14 @@ void create_pane(RuntimeObject* object) {
     label->control.pane = pane;
 }
 
+// The text as a binding reads and writes it.
+RuntimeString* text_of(RuntimeObject* label) {
+    RuntimeLockString(label_of(label)->text);
+    return label_of(label)->text;
+}
+
+void set_text(RuntimeObject* label, RuntimeString* text) { staticCaptionSetter(label, 0, text); }
+
 // The style after a change: the pane takes it when it differs.
 void style_changed(StaticTextObject* label) {
     if (StaticTextPane* pane = pane_of(label)) pane->set_style(label->style);
@@ -68,6 +77,8 @@ void static_text_describe() {
     property_table_install(B::StaticText, kRows);
     builtin_class(B::StaticText)->destructor = destroy;
     control_class_create_pane(B::StaticText, create_pane);
+    builtin_implements(B::StaticText, "StringProvider", text_of);
+    builtin_implements(B::StaticText, "StringInterface", text_of, set_text);
 }
 
 extern "C" {

@@ -1,5 +1,6 @@
 // Drawing the list: the visible rows only, into an off-screen bitmap that
 // is copied at once, so that nothing flickers while rows change.
+#include "controls/list_box/list_binding.h"
 #include "controls/list_box/list_cells.h"
 #include "controls/list_box/pane/list_pane.h"
 #include "drawing/picture.h"
@@ -163,15 +164,19 @@ void ListPane::draw_row(HDC dc, std::int32_t index, const RECT& bounds) {
             draw_check_box(dc, box, bounds.top, row_height_, cell && cell->check, enabled != 0);
             if (text_left < box + kListCheckBoxWidth + 2) text_left = box + kListCheckBoxWidth + 2;
         }
-        if (cell && cell->text && !editing_cell(index, c)) {
-            SelectObject(dc, font(cell->style));
+        // A bound list shows its provider's texts.
+        RuntimeString* provided = list_bound(list) ? list_provider_text(list, index, c) : nullptr;
+        const RuntimeString* shown = list_bound(list) ? provided : cell ? cell->text : nullptr;
+        if (shown && !editing_cell(index, c)) {
+            SelectObject(dc, font(cell ? cell->style : 0));
             RECT text = {text_left, bounds.top, right - kListPlainIndent, bounds.bottom};
             const std::int16_t offset = list_effective_alignment_offset(list, cell, c);
             OffsetRect(&text, offset, 0);
-            DrawTextA(dc, string_cstr(cell->text), static_cast<int>(string_length(cell->text)), &text,
+            DrawTextA(dc, string_cstr(shown), static_cast<int>(string_length(shown)), &text,
                       DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
                           alignment_format(list_effective_alignment(list, cell, c)));
         }
+        RuntimeUnlockString(provided);
         SelectClipRgn(dc, nullptr);
         DeleteObject(clip);
         left = right;

@@ -12,6 +12,7 @@
 #include "controls/list_box/pane/list_rows.h"
 #include "controls/list_box/pane/list_selection_ranges.h"
 #include "panes/pane.h"
+#include "panes/receivers.h"
 
 // Pixel layout shared by drawing and hit testing.
 constexpr int kListInset = 1;            // the frame
@@ -50,6 +51,8 @@ public:
     ListRows rows;
     SelectionRanges selection;
     RuntimeString* headings[kListColumnLimit] = {};
+    // Lists shown from this one's rows (listDataNotificationReceivers).
+    ReceiverList row_receivers;
 
     // Geometry.
     int row_height() const { return row_height_; }
