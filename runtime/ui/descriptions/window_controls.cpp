@@ -7,7 +7,6 @@
 #include "descriptions/control_templates.h"
 #include "descriptions/interface_calls.h"
 #include "descriptions/property_tables.h"
-#include "image/packed_reader.h"
 #include "panes/control_panes.h"
 #include "strings/runtime_string.h"
 #include "windows/native_view.h"
@@ -33,71 +32,6 @@ ControlObject* enclosing_canvas(const ControlDictionary* controls, const Control
     return found;
 }
 
-struct ReadPair {
-    RuntimeString* name;
-    RuntimeString* value;
-};
-
-bool read_pair(PackedReader& reader, ReadPair& pair) {
-    pair = {nullptr, nullptr};
-    if (reader.text(pair.name) && reader.text(pair.value)) return true;
-    RuntimeUnlockString(pair.name);
-    return false;
-}
-
-// Reads one control entry and registers its control; false when the
-// description ended inside it.
-bool read_control(NativeView* view, PackedReader& reader) {
-    WindowObject* window = view->window;
-    std::int32_t class_index = 0, pair_count = 0;
-    if (!reader.packed(class_index)) return false;
-    RuntimeObject* object = RuntimeNewObject(class_index);
-    const bool control = object && is_control(object);
-    if (control) {
-        ControlObject* c = as_control(object);
-        c->window = window;
-        c->view = view;
-        c->pane = nullptr;
-        c->parent_canvas = nullptr;
-    }
-    ControlTemplate* made = control_template_new(object ? object->cls : nullptr);
-    RuntimeString* name = nullptr;
-    std::int32_t index = kNoIndex;
-    bool complete = reader.packed(pair_count);
-    for (std::int32_t i = 0; complete && i < pair_count; ++i) {
-        ReadPair pair;
-        if (!(complete = read_pair(reader, pair))) break;
-        if (exactly(pair.name, "Index")) index = read_integer(pair.value);
-        else if (exactly(pair.name, "Name")) string_assign(&name, pair.value);
-        control_template_add_pair(made, pair.name, pair.value);
-        property_apply(object, pair.name, pair.value);
-        RuntimeUnlockString(pair.name);
-        RuntimeUnlockString(pair.value);
-    }
-    if (complete && object && !control_template_find(window->templates, name)) {
-        string_assign(&made->name, name);
-        made->index = index;
-        made->next = window->templates;
-        window->templates = made;
-    } else {
-        control_template_free(made);
-    }
-    if (complete && object) {
-        if (control) {
-            ControlObject* c = as_control(object);
-            c->parent_canvas = enclosing_canvas(window->controls, c);
-            c->index = index;
-        }
-        RuntimeString* key = control_key(name, index);
-        control_dictionary_add(window->controls, key, object);
-        RuntimeUnlockString(key);
-    } else {
-        RuntimeUnlockObject(object);
-    }
-    RuntimeUnlockString(name);
-    return complete;
-}
-
 // The control at `position` in dictionary order, or null.
 RuntimeObject* control_at(const ControlDictionary* controls, std::int32_t position) {
     if (position < 0) return nullptr;
@@ -121,25 +55,7 @@ bool bound_part(RuntimeObject* object, RuntimeString* part, RuntimeObject*& out)
     return out != nullptr;
 }
 
-struct BindingEntry {
-    std::int32_t source, target, binder_class;
-    RuntimeString *source_interface, *target_interface, *source_part, *target_part;
-};
-
-bool read_binding(PackedReader& in, BindingEntry& b) {
-    b = {0, 0, 0, nullptr, nullptr, nullptr, nullptr};
-    return in.packed(b.source) && in.text(b.source_interface) && in.packed(b.target) && in.text(b.target_interface) &&
-           in.packed(b.binder_class) && in.text(b.source_part) && in.text(b.target_part);
-}
-
-void release_binding(BindingEntry& b) {
-    RuntimeUnlockString(b.source_interface);
-    RuntimeUnlockString(b.target_interface);
-    RuntimeUnlockString(b.source_part);
-    RuntimeUnlockString(b.target_part);
-}
-
-void bind(const ControlDictionary* controls, const BindingEntry& b) {
+void bind(const ControlDictionary* controls, const DescriptionBinding& b) {
     RuntimeObject *source = nullptr, *target = nullptr;
     if (bound_part(control_at(controls, b.source), b.source_part, source) &&
         bound_part(control_at(controls, b.target), b.target_part, target)) {
@@ -174,41 +90,74 @@ void control_create_pane(ControlObject* control) {
     control_pane_created(control);
 }
 
-bool window_controls_create(NativeView* view, PackedReader& reader) {
-    WindowObject* window = view->window;
-    std::int32_t count = 0;
-    if (!reader.packed(count)) return false;
-    for (std::int32_t i = 0; i < count; ++i)
-        if (!read_control(view, reader)) return false;
-    std::int32_t bindings = 0;
-    if (!reader.packed(bindings)) return false;
-    // The bindings are read before anything runs, so that a damaged entry
-    // leaves no window half opened.
-    const PackedReader at_bindings = reader;
-    for (std::int32_t i = 0; i < bindings; ++i) {
-        BindingEntry b;
-        bool ok = read_binding(reader, b);
-        release_binding(b);
-        if (!ok) return false;
-    }
-    reader = at_bindings;
+WindowControls::WindowControls(NativeView* view) : view_(view), window_(view->window) {}
 
-    for (DictionaryEntry* e = window->controls->first; e; e = e->order_next) {
+void WindowControls::control(std::int32_t class_index) {
+    object_ = RuntimeNewObject(class_index);
+    if (object_ && is_control(object_)) {
+        ControlObject* c = as_control(object_);
+        c->window = window_;
+        c->view = view_;
+        c->pane = nullptr;
+        c->parent_canvas = nullptr;
+    }
+    made_ = control_template_new(object_ ? object_->cls : nullptr);
+    name_ = nullptr;
+    index_ = kNoIndex;
+}
+
+void WindowControls::control_pair(RuntimeString* name, RuntimeString* value) {
+    if (exactly(name, "Index")) index_ = read_integer(value);
+    else if (exactly(name, "Name")) string_assign(&name_, value);
+    control_template_add_pair(made_, name, value);
+    property_apply(object_, name, value);
+}
+
+void WindowControls::control_done(bool complete) {
+    if (complete && object_ && !control_template_find(window_->templates, name_)) {
+        string_assign(&made_->name, name_);
+        made_->index = index_;
+        made_->next = window_->templates;
+        window_->templates = made_;
+    } else {
+        control_template_free(made_);
+    }
+    if (complete && object_) {
+        if (is_control(object_)) {
+            ControlObject* c = as_control(object_);
+            c->parent_canvas = enclosing_canvas(window_->controls, c);
+            c->index = index_;
+        }
+        RuntimeString* key = control_key(name_, index_);
+        control_dictionary_add(window_->controls, key, object_);
+        RuntimeUnlockString(key);
+    } else {
+        RuntimeUnlockObject(object_);
+    }
+    RuntimeUnlockString(name_);
+    object_ = nullptr;
+    made_ = nullptr;
+    name_ = nullptr;
+}
+
+bool WindowControls::controls_done() {
+    for (DictionaryEntry* e = window_->controls->first; e; e = e->order_next) {
         if (e->control && is_control(e->control)) control_create_pane(as_control(e->control));
-        if (!open(window, view)) return true;
+        if (!open(window_, view_)) return false;
     }
-    if (window->has_back_colour) view_set_back_colour(view, true, window->back_colour);
-    for (std::int32_t i = 0; i < bindings && open(window, view); ++i) {
-        BindingEntry b;
-        read_binding(reader, b);
-        bind(window->controls, b);
-        release_binding(b);
-    }
-    if (!open(window, view)) return true;
-    each_control(window, view, g_control_events.open);
-    if (!open(window, view)) return true;
-    InvalidateRect(view->hwnd, nullptr, TRUE);
-    fire_event(as_object(window), g_window_events.open);
-    if (open(window, view)) view_opened(view);
+    if (window_->has_back_colour) view_set_back_colour(view_, true, window_->back_colour);
     return true;
+}
+
+bool WindowControls::binding(const DescriptionBinding& b) {
+    bind(window_->controls, b);
+    return open(window_, view_);
+}
+
+void WindowControls::bindings_done() {
+    each_control(window_, view_, g_control_events.open);
+    if (!open(window_, view_)) return;
+    InvalidateRect(view_->hwnd, nullptr, TRUE);
+    fire_event(as_object(window_), g_window_events.open);
+    if (open(window_, view_)) view_opened(view_);
 }

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "descriptions/control_dictionary.h"
+#include "descriptions/description_reader.h"
 #include "descriptions/property_tables.h"
 #include "descriptions/window_controls.h"
 #include "image/image_loader.h"
 #include "image/linker.h"
-#include "image/packed_reader.h"
 #include "objects/builtin_classes.h"
 #include "objects/memory.h"
 #include "strings/runtime_string.h"
@@ -22,10 +22,10 @@ namespace {
 // With an image loaded, a description must lie wholly in its data block.
 bool within_image(const std::uint8_t* description, std::uint32_t& length) {
     const std::uint8_t* base = image_data_base();
+    const std::uint32_t size = image_data_size();
+    if (base && (description < base || description > base + size || size - (description - base) < 4)) return false;
     std::memcpy(&length, description, 4);
     if (!base) return true;
-    const std::uint32_t size = image_data_size();
-    if (description < base || description > base + size || size - (description - base) < 4) return false;
     const std::uint32_t room = size - static_cast<std::uint32_t>(description - base) - 4;
     return length <= room;
 }
@@ -43,24 +43,6 @@ void clear_slot(RuntimeObject** slot, RuntimeObject* window) {
     }
 }
 
-// Steps 3 to 6: the window's own pairs, its frame and its place.
-bool read_window_pairs(WindowObject* window, PackedReader& reader, std::int32_t pair_count, bool& full_screen) {
-    RuntimeObject* object = as_object(window);
-    for (std::int32_t i = 0; i < pair_count; ++i) {
-        RuntimeString *name = nullptr, *value = nullptr;
-        if (!reader.text(name) || !reader.text(value)) {
-            RuntimeUnlockString(name);
-            return false;
-        }
-        if (string_length(name) == 10 && std::memcmp(string_cstr(name), "FullScreen", 10) == 0)
-            full_screen = read_boolean(value);
-        property_apply(object, name, value);
-        RuntimeUnlockString(name);
-        RuntimeUnlockString(value);
-    }
-    return true;
-}
-
 void place(WindowObject* window, int default_placement) {
     const std::int32_t placement = window->placement != 0 ? window->placement : default_placement;
     ShortRect& r = window->rect;
@@ -73,41 +55,72 @@ void place(WindowObject* window, int default_placement) {
     window->before_full_screen = r;
 }
 
-// Everything after the private copy exists; nil when the window did not
-// survive (closed in an Open event, or a damaged description).
-RuntimeObject* build(const std::uint8_t* body, std::uint32_t length, RuntimeObject** slot, bool& full_screen) {
-    PackedReader reader(body, length);
-    std::int32_t pair_count = 0, class_index = 0;
-    if (!reader.packed(pair_count) || !reader.packed(class_index)) {
-        show_damage();
-        return nullptr;
+// The window of the description: made, given its pairs, placed and shown
+// with its controls.
+class WindowBuilder final : public WindowSink {
+public:
+    explicit WindowBuilder(RuntimeObject** slot) : slot_(slot) {}
+
+    bool window(std::int32_t class_index) override {
+        RuntimeObject* object = RuntimeNewObject(class_index);
+        if (!object) return false;
+        if (!object_isa(object, builtin_class(BuiltinClass::Window))) {
+            RuntimeUnlockObject(object);
+            show_damage();
+            return false;
+        }
+        object_ = object;
+        if (slot_) *slot_ = RuntimeLockObject(object);
+        return true;
     }
-    RuntimeObject* object = RuntimeNewObject(class_index);
-    if (!object) return nullptr;
-    if (!object_isa(object, builtin_class(BuiltinClass::Window))) {
-        RuntimeUnlockObject(object);
-        show_damage();
-        return nullptr;
+
+    void window_pair(RuntimeString* name, RuntimeString* value) override {
+        if (string_length(name) == 10 && std::memcmp(string_cstr(name), "FullScreen", 10) == 0)
+            full_screen_ = read_boolean(value);
+        property_apply(object_, name, value);
     }
-    WindowObject* window = as_window(object);
-    if (slot) *slot = RuntimeLockObject(object);
-    if (!read_window_pairs(window, reader, pair_count, full_screen)) {
-        clear_slot(slot, object);
-        RuntimeUnlockObject(object);
-        show_damage();
-        return nullptr;
+
+    ControlsSink* window_done() override {
+        WindowObject* window = as_window(object_);
+        const FrameChoice frame = frame_choice(window->frame);
+        place(window, frame.default_placement);
+        window->controls = control_dictionary_new();
+        view_ = view_create(window, frame.view_style, slot_);
+        if (!view_) {
+            clear_slot(slot_, object_);
+            return nullptr;
+        }
+        controls_ = WindowControls(view_);
+        return &controls_;
     }
-    const FrameChoice frame = frame_choice(window->frame);
-    place(window, frame.default_placement);
-    window->controls = control_dictionary_new();
-    NativeView* view = view_create(window, frame.view_style, slot);
-    if (view && !window_controls_create(view, reader)) {
-        view_discard(view);
-        show_damage();
+
+    // The window that survived, or nil (closed in an Open event, or a
+    // damaged description).
+    RuntimeObject* finish(DescriptionRead read) {
+        if (read == DescriptionRead::kDamagedWindow) {
+            if (object_) {
+                clear_slot(slot_, object_);
+                RuntimeUnlockObject(object_);
+            }
+            show_damage();
+            return nullptr;
+        }
+        if (read == DescriptionRead::kDamagedControls) {
+            view_discard(view_);
+            show_damage();
+        }
+        return object_;
     }
-    if (!view) clear_slot(slot, object);
-    return object;
-}
+
+    bool full_screen() const { return full_screen_; }
+
+private:
+    RuntimeObject** slot_;
+    RuntimeObject* object_ = nullptr;
+    NativeView* view_ = nullptr;
+    WindowControls controls_;
+    bool full_screen_ = false;
+};
 
 }  // namespace
 
@@ -119,11 +132,11 @@ extern "C" RuntimeObject* RuntimeCreateWindow(const std::uint8_t* description, R
     }
     std::uint8_t* body = static_cast<std::uint8_t*>(runtime_alloc(length ? length : 1));
     std::memcpy(body, description + 4, length);
-    bool full_screen = false;
-    RuntimeObject* window = build(body, length, slot, full_screen);
+    WindowBuilder builder(slot);
+    RuntimeObject* window = builder.finish(description_read(body, length, builder));
     runtime_free(body, length ? length : 1);
     if (!window) return nullptr;
-    if (full_screen) windowFullScreenSetter(window, 0, true);
+    if (builder.full_screen()) windowFullScreenSetter(window, 0, true);
     if (as_window(window)->view) return window;
     clear_slot(slot, window);
     RuntimeUnlockObject(window);

@@ -220,9 +220,8 @@ Pane* pane_of_native(HWND hwnd) {
 }
 
 NativeView* view_containing(HWND hwnd) {
-    const WNDPROC views = ui_services().window_procedure;
     while (hwnd) {
-        if (reinterpret_cast<WNDPROC>(GetClassLongPtrA(hwnd, GCLP_WNDPROC)) == views) return view_of(hwnd);
+        if (NativeView* view = view_of(hwnd)) return view;
         // Up through child windows only: an owned dialog is not part of its owner.
         if (!(GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) return nullptr;
         hwnd = GetParent(hwnd);

@@ -11,6 +11,8 @@ struct FuzzInput {
 };
 
 void fuzz_set_program_file(const std::uint8_t* bytes, std::size_t size);
+// The data block of the loaded image, as the readers of its records see it.
+void fuzz_set_image_data(const std::uint8_t* data, std::uint32_t size);
 // Messages shown through RuntimeMsgBox since the last call.
 int fuzz_boxes_shown();
 // Aborts when runtime memory is still handed out beyond `baseline` bytes.

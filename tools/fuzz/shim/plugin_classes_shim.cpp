@@ -13,3 +13,7 @@ RuntimeClass* plugin_host_class_named(const char* name, std::size_t length) {
         if (std::strlen(kNames[i]) == length && strncasecmp(kNames[i], name, length) == 0) return &known[i];
     return nullptr;
 }
+
+// No plugin is ever loaded on the host, so no plugin class waits to be
+// completed.
+void plugin_classes_complete() {}

@@ -9,13 +9,24 @@
 #include "fuzz_shim.h"
 #include "image/export_table.h"
 #include "image/export_trap.h"
+#include "image/image_loader.h"
 #include "objects/memory.h"
+#include "startup/process.h"
 #include "strings/runtime_string.h"
 
 namespace {
 std::size_t g_in_use = 0;
 int g_boxes = 0;
+const std::uint8_t* g_image_data = nullptr;
+std::uint32_t g_image_data_size = 0;
 }  // namespace
+
+void fuzz_set_image_data(const std::uint8_t* data, std::uint32_t size) {
+    g_image_data = data;
+    g_image_data_size = size;
+}
+const std::uint8_t* image_data_base() { return g_image_data; }
+std::uint32_t image_data_size() { return g_image_data_size; }
 
 void* runtime_alloc(std::size_t size) {
     void* block = std::calloc(1, size ? size : 1);
@@ -29,6 +40,8 @@ void runtime_free(void* block, std::size_t size) {
     g_in_use -= size;
     std::free(block);
 }
+
+HINSTANCE process_instance() { return nullptr; }
 
 RuntimeMemoryUse runtime_memory_use() { return {0, g_in_use}; }
 std::size_t fuzz_memory_in_use() { return g_in_use; }

@@ -8,6 +8,7 @@
 #include <strings.h>
 
 #include "fuzz_shim.h"
+#include "shlobj.h"
 
 namespace {
 
@@ -70,3 +71,23 @@ HMODULE LoadLibraryA(LPCSTR) { return nullptr; }
 FARPROC GetProcAddress(HMODULE, LPCSTR) { return nullptr; }
 void ExitProcess(UINT code) { std::exit(static_cast<int>(code)); }
 int lstrcmpiA(LPCSTR a, LPCSTR b) { return strcasecmp(a, b); }
+int lstrcmpA(LPCSTR a, LPCSTR b) { return std::strcmp(a, b); }
+
+// Plugin files: the folders exist, every write succeeds in full and is
+// thrown away, so no file is ever there to load or to compare.
+UINT GetSystemDirectoryA(LPSTR buffer, UINT size) {
+    std::strncpy(buffer, "C:\\Windows\\system32", size);
+    return 19;
+}
+UINT GetWindowsDirectoryA(LPSTR buffer, UINT size) {
+    std::strncpy(buffer, "C:\\Windows", size);
+    return 10;
+}
+BOOL CreateDirectoryA(LPCSTR, SECURITY_ATTRIBUTES*) { return TRUE; }
+BOOL DeleteFileA(LPCSTR) { return TRUE; }
+HFILE _lcreat(LPCSTR, int) { return 3; }
+UINT _lwrite(HFILE, LPCCH, UINT size) { return size; }
+HFILE _lclose(HFILE) { return 0; }
+HRESULT SHGetMalloc(IMalloc**) { return -1; }
+HRESULT SHGetSpecialFolderLocation(void*, int, LPITEMIDLIST*) { return -1; }
+BOOL SHGetPathFromIDListA(LPITEMIDLIST, LPSTR) { return FALSE; }

@@ -26,6 +26,10 @@ using HGLOBAL = void*;
 using FARPROC = void (*)();
 using PDWORD = DWORD*;
 using LPDWORD = DWORD*;
+using HFILE = int;
+using LPCCH = const char*;
+using HRESULT = long;
+using COLORREF = DWORD;
 struct OVERLAPPED;
 struct SECURITY_ATTRIBUTES;
 
@@ -47,6 +51,11 @@ struct SECURITY_ATTRIBUTES;
 #define PAGE_EXECUTE_READ 0x20u
 #define PAGE_EXECUTE_READWRITE 0x40u
 #define MB_OK 0u
+#define MAX_PATH 260
+#define HFILE_ERROR (-1)
+#define RGB(r, g, b) (static_cast<COLORREF>((r) | ((g) << 8) | ((b) << 16)))
+#define FAILED(hr) ((hr) < 0)
+#define SUCCEEDED(hr) ((hr) >= 0)
 
 #define DEFAULT_CHARSET 1
 #define HEBREW_CHARSET 177
@@ -79,3 +88,11 @@ HMODULE LoadLibraryA(LPCSTR name);
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 [[noreturn]] void ExitProcess(UINT code);
 int lstrcmpiA(LPCSTR a, LPCSTR b);
+int lstrcmpA(LPCSTR a, LPCSTR b);
+UINT GetSystemDirectoryA(LPSTR buffer, UINT size);
+UINT GetWindowsDirectoryA(LPSTR buffer, UINT size);
+BOOL CreateDirectoryA(LPCSTR path, SECURITY_ATTRIBUTES* security);
+BOOL DeleteFileA(LPCSTR path);
+HFILE _lcreat(LPCSTR path, int attributes);
+UINT _lwrite(HFILE file, LPCCH bytes, UINT size);
+HFILE _lclose(HFILE file);

@@ -1,7 +1,5 @@
-// Style data: one record per character of the text, in order. A record is
-// a flags byte (1 bold, 2 italic, 4 underline, 8 a font name follows,
-// 0x10 a colour follows), then the font name as a length byte and that
-// many bytes, then the colour as red, green and blue bytes.
+// Style data of an EditField: written from the characters' formats, read
+// back through style_records.
 #include <richedit.h>
 
 #include <cstring>
@@ -9,12 +7,11 @@
 #include "controls/edit_field/edit_entry_points.h"
 #include "controls/edit_field/edit_field.h"
 #include "controls/edit_field/rich_edit_pane.h"
+#include "controls/edit_field/style_records.h"
 #include "strings/runtime_string.h"
 
 namespace {
 
-constexpr std::uint8_t kBold = 1, kItalic = 2, kUnderline = 4, kFont = 8, kColour = 0x10;
-constexpr std::uint8_t kKnownFlags = kBold | kItalic | kUnderline | kFont | kColour;
 // The largest record: flags, a full face name with its length byte, colour.
 constexpr std::uint32_t kRecordCapacity = 37;
 constexpr const char* kPlainFace = "MS Sans Serif";
@@ -47,13 +44,13 @@ void select(HWND window, LONG start, LONG end) {
 // One character's record into `out`; its length.
 std::uint32_t record_of(const CHARFORMATA& format, std::uint8_t* out) {
     std::uint8_t flags = 0;
-    if (format.dwEffects & CFE_BOLD) flags |= kBold;
-    if (format.dwEffects & CFE_ITALIC) flags |= kItalic;
-    if (format.dwEffects & CFE_UNDERLINE) flags |= kUnderline;
+    if (format.dwEffects & CFE_BOLD) flags |= kStyleBold;
+    if (format.dwEffects & CFE_ITALIC) flags |= kStyleItalic;
+    if (format.dwEffects & CFE_UNDERLINE) flags |= kStyleUnderline;
     const bool has_face = (format.dwMask & CFM_FACE) && format.szFaceName[0];
     const bool has_colour = (format.dwMask & CFM_COLOR) != 0;
-    if (has_face) flags |= kFont;
-    if (has_colour) flags |= kColour;
+    if (has_face) flags |= kStyleFont;
+    if (has_colour) flags |= kStyleColour;
     std::uint32_t n = 0;
     out[n++] = flags;
     if (has_face) {
@@ -71,44 +68,8 @@ std::uint32_t record_of(const CHARFORMATA& format, std::uint8_t* out) {
     return n;
 }
 
-// The next whole record at `at`, as a character format; false when the
-// data ends inside it or its flags are not a record's.
-bool read_record(const std::uint8_t* data, std::uint32_t size, std::uint32_t& at, CHARFORMATA& format) {
-    if (at >= size) return false;
-    const std::uint8_t flags = data[at];
-    if (flags & ~kKnownFlags) return false;
-    std::uint32_t next = at + 1;
-    format = {};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;
-    if (flags & kBold) format.dwEffects |= CFE_BOLD;
-    if (flags & kItalic) format.dwEffects |= CFE_ITALIC;
-    if (flags & kUnderline) format.dwEffects |= CFE_UNDERLINE;
-    if (flags & kFont) {
-        if (next >= size) return false;
-        const std::uint32_t length = data[next++];
-        if (length > size - next) return false;
-        const std::uint32_t kept = length < LF_FACESIZE ? length : LF_FACESIZE - 1;
-        std::memcpy(format.szFaceName, data + next, kept);
-        next += length;
-        if (kept) format.dwMask |= CFM_FACE;
-    }
-    if (flags & kColour) {
-        if (size - next < 3) return false;
-        format.dwMask |= CFM_COLOR;
-        format.crTextColor = RGB(data[next], data[next + 1], data[next + 2]);
-        next += 3;
-    }
-    at = next;
-    return true;
-}
-
-bool same_format(const CHARFORMATA& a, const CHARFORMATA& b) {
-    return a.dwMask == b.dwMask && a.dwEffects == b.dwEffects && a.crTextColor == b.crTextColor &&
-           lstrcmpA(a.szFaceName, b.szFaceName) == 0;
-}
-
-void apply(HWND window, LONG start, LONG end, CHARFORMATA& format) {
+void apply(void* window_handle, LONG start, LONG end, CHARFORMATA& format) {
+    HWND window = static_cast<HWND>(window_handle);
     select(window, start, end);
     SendMessageA(window, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
@@ -156,19 +117,7 @@ void editSetTextAndStyle(RuntimeObject* object, RuntimeString* text, RuntimeStri
     lstrcpyA(plain.szFaceName, kPlainFace);
     SendMessageA(window, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&plain));
 
-    const std::uint8_t* data = string_data(style_data);
-    const std::uint32_t size = string_length(style_data), length = pane->text_length();
-    std::uint32_t at = 0;
-    CHARFORMATA run = {}, next = {};
-    LONG run_start = 0, i = 0;
-    for (; static_cast<std::uint32_t>(i) < length && read_record(data, size, at, next); ++i) {
-        if (i > run_start && !same_format(run, next)) {
-            apply(window, run_start, i, run);
-            run_start = i;
-        }
-        run = next;
-    }
-    if (i > run_start) apply(window, run_start, i, run);
+    style_records_each_run(string_data(style_data), string_length(style_data), pane->text_length(), apply, window);
     loud(q, window);
 }
 
