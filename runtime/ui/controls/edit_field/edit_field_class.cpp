@@ -116,6 +116,8 @@ void edit_field_create_pane(RuntimeObject* object) {
         return;
     }
     f->control.pane = pane;
+    pane->styled = f->styled != 0;
+    pane->focus_ring = f->use_focus_ring != 0;
     pane->set_font(f->style);
     pane->set_read_only(f->read_only != 0);
     pane->set_back_colour(deep_colour(f->back_colour));

@@ -14,6 +14,13 @@ HWND window_of(RuntimeObject* object) {
     return pane ? pane->native : nullptr;
 }
 
+// Only a styled field gives characters styles of their own; a plain one
+// keeps the look of the field as a whole.
+HWND styled_window_of(RuntimeObject* object) {
+    RichEditPane* pane = edit_field_pane(edit_field_of(object));
+    return pane && pane->styled ? pane->native : nullptr;
+}
+
 CHARFORMATA selection_format(HWND window) {
     CHARFORMATA format = {};
     format.cbSize = sizeof format;
@@ -35,7 +42,7 @@ bool effect(RuntimeObject* object, DWORD mask, DWORD bit) {
 }
 
 void set_effect(RuntimeObject* object, DWORD mask, DWORD bit, bool on) {
-    HWND window = window_of(object);
+    HWND window = styled_window_of(object);
     if (!window) return;
     CHARFORMATA format = {};
     format.dwMask = mask;
@@ -115,7 +122,7 @@ RuntimeString* editSelTextFontGetter(RuntimeObject* field, std::uint32_t) {
 }
 
 void editSelTextFontSetter(RuntimeObject* field, std::uint32_t, RuntimeString* name) {
-    HWND window = window_of(field);
+    HWND window = styled_window_of(field);
     if (!window || !string_length(name)) return;
     CHARFORMATA format = {};
     format.dwMask = CFM_FACE;
@@ -132,7 +139,7 @@ std::int32_t editSelTextSizeGetter(RuntimeObject* field, std::uint32_t) {
 }
 
 void editSelTextSizeSetter(RuntimeObject* field, std::uint32_t, std::int32_t points) {
-    HWND window = window_of(field);
+    HWND window = styled_window_of(field);
     if (!window || points <= 0 || points > 1638) return;
     CHARFORMATA format = {};
     format.dwMask = CFM_SIZE;
@@ -150,7 +157,7 @@ std::int32_t editSelTextColorGetter(RuntimeObject* field, std::uint32_t) {
 }
 
 void editSelTextColorSetter(RuntimeObject* field, std::uint32_t, std::uint32_t rgb) {
-    HWND window = window_of(field);
+    HWND window = styled_window_of(field);
     if (!window) return;
     CHARFORMATA format = {};
     format.dwMask = CFM_COLOR;

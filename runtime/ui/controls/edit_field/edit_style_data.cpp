@@ -103,12 +103,12 @@ RuntimeString* editTextStyleDataGetter(RuntimeObject* object, std::uint32_t) {
 
 // The text, then plain "MS Sans Serif" throughout, then each character's
 // record as far as the data holds whole records; runs of equal records
-// are applied at once.
+// are applied at once. A plain field takes the text alone.
 void editSetTextAndStyle(RuntimeObject* object, RuntimeString* text, RuntimeString* style_data) {
     EditFieldObject* f = edit_field_of(object);
     editTextSetter(object, 0, text);
     RichEditPane* pane = edit_field_pane(f);
-    if (!pane || !pane->native) return;
+    if (!pane || !pane->native || !pane->styled) return;
     HWND window = pane->native;
     const QuietSelection q = quiet(f, window);
     CHARFORMATA plain = {};

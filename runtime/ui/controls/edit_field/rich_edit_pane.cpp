@@ -204,6 +204,27 @@ void RichEditPane::set_font(const TextStyle& style) {
     if (old) DeleteObject(old);
 }
 
+void RichEditPane::plain_look() {
+    if (!native) return;
+    if (font_) SendMessageA(native, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (has_text_colour_) set_text_colour(text_colour_);
+}
+
+// Over the client edge, which a field without a border does not have.
+void RichEditPane::draw_focus_ring() {
+    if (!focus_ring || GetFocus() != native || !(GetWindowLongA(native, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) return;
+    RECT edge;
+    GetWindowRect(native, &edge);
+    OffsetRect(&edge, -edge.left, -edge.top);
+    HDC dc = GetWindowDC(native);
+    HBRUSH brush = GetSysColorBrush(COLOR_HIGHLIGHT);
+    for (int i = 0; i < GetSystemMetrics(SM_CXEDGE); ++i) {
+        FrameRect(dc, &edge, brush);
+        InflateRect(&edge, -1, -1);
+    }
+    ReleaseDC(native, dc);
+}
+
 void RichEditPane::notify_changes() {
     if (native) SendMessageA(native, EM_SETEVENTMASK, 0, kChangeEvents);
 }
@@ -316,8 +337,10 @@ LRESULT RichEditPane::subclassed_procedure(UINT message, WPARAM wparam, LPARAM l
         if (!done) result = NativeControlPane::subclassed_procedure(message, wparam, lparam);
         if (!still_here(hwnd, this)) return result;
         // Whatever path changed the window's text, the clear text follows.
+        // Only a change the window reported is read back: reading the
+        // whole text after every message would make a long one crawl.
         if (--depth_ == 0) {
-            if (masking_ && !updating_) reconcile_masked();
+            if (masking_ && !updating_) change_pending_ ? reconcile_masked() : remember_selection();
             if (change_pending_) {
                 change_pending_ = false;
                 if (listener) listener->text_changed();
@@ -329,6 +352,9 @@ LRESULT RichEditPane::subclassed_procedure(UINT message, WPARAM wparam, LPARAM l
         if (!still_here(hwnd, this)) return result;
     }
     if (message == WM_KEYDOWN) InvalidateRect(hwnd, nullptr, FALSE);
+    if (message == WM_NCPAINT) draw_focus_ring();
+    if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && focus_ring)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     return result;
 }
 

@@ -107,8 +107,14 @@ public:
     LRESULT notify(NMHDR* header) override;
     LRESULT subclassed_procedure(UINT message, WPARAM wparam, LPARAM lparam) override;
 
+    // The field's font and text colour over the whole text again, as a
+    // plain field shows it whatever came in.
+    void plain_look();
+
     RichEditListener* listener;
     bool keeps_tabs = false;  // Tab stays with the window (AcceptTabs)
+    bool styled = false;      // characters may have styles of their own
+    bool focus_ring = false;  // a highlighted edge while it has the focus
     bool takes_tab() override { return keeps_tabs; }
 
 private:
@@ -128,6 +134,7 @@ private:
     void paste_masked();
 
     void apply_settings();
+    void draw_focus_ring();
 
     HFONT font_ = nullptr;
     std::int32_t limit_ = 0;
