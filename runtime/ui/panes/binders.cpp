@@ -13,29 +13,31 @@ namespace {
 using B = BuiltinClass;
 using Receive = void (*)(RuntimeObject* notifier, RuntimeObject* receiver);
 
+// Controls are not held: they live as long as their window, which lets go
+// of them only after their panes, and with them all notifications, are gone.
+// Holding them would make a cycle of two controls bound to each other.
+// Parts have no such owner and are held.
 struct Binder {
     RuntimeObject header;
-    RuntimeObject* source;  // a reference only when the source is not a control
-    RuntimeObject* target;  // one reference
+    RuntimeObject* source;
+    RuntimeObject* target;
 };
 
 Binder* binder_of(RuntimeObject* object) { return reinterpret_cast<Binder*>(object); }
 
-// A control source notifies from its own receiver lists, which hold the
-// binder: it outlives the binder. Other sources (parts) are held.
-bool holds_source(const RuntimeObject* source) { return source && !is_control(source); }
+bool held(const RuntimeObject* object) { return object && !is_control(object); }
 
 void binder_release(RuntimeObject* object, RuntimeClass*) {
     Binder* b = binder_of(object);
     RuntimeObject *source = b->source, *target = b->target;
     b->source = b->target = nullptr;
-    if (holds_source(source)) RuntimeUnlockObject(source);
-    RuntimeUnlockObject(target);
+    if (held(source)) RuntimeUnlockObject(source);
+    if (held(target)) RuntimeUnlockObject(target);
 }
 
 void keep(Binder* b, RuntimeObject* source, RuntimeObject* target) {
-    b->source = holds_source(source) ? RuntimeLockObject(source) : source;
-    b->target = RuntimeLockObject(target);
+    b->source = held(source) ? RuntimeLockObject(source) : source;
+    b->target = held(target) ? RuntimeLockObject(target) : target;
 }
 
 // Registers the binder for the source's data changes, or else for its
@@ -86,9 +88,20 @@ void bind_following(RuntimeObject* binder, RuntimeObject* source, RuntimeObject*
     watch(binder, source);
 }
 
-void bind_action(RuntimeObject*, RuntimeObject* source, RuntimeObject* target) {
-    if (auto add = interface_code<Receive>(source, "actionSource", "addActionNotificationReceiver"))
-        if (target) add(source, target);
+// The source's actions reach the target through the binder.
+void perform_on_target(RuntimeObject* object) {
+    RuntimeObject* target = binder_of(object)->target;
+    if (auto perform = interface_code<void (*)(RuntimeObject*)>(target, "actionNotificationReceiver", "PerformAction"))
+        perform(target);
+}
+
+void bind_action(RuntimeObject* binder, RuntimeObject* source, RuntimeObject* target) {
+    auto add = interface_code<Receive>(source, "actionSource", "addActionNotificationReceiver");
+    if (!add || !target) return;
+    // Only the target is needed later: a part as source (a check box's
+    // action) would otherwise hold its box, which holds the binder.
+    keep(binder_of(binder), nullptr, target);
+    add(source, binder);
 }
 
 void bind_list(RuntimeObject*, RuntimeObject* source, RuntimeObject* target) {
@@ -101,17 +114,16 @@ void describe_following(B which) {
     RuntimeClass* cls = builtin_class(which);
     cls->instance_size = sizeof(Binder);
     cls->destructor = binder_release;
-    void* const bind[] = {reinterpret_cast<void*>(bind_following<react>)};
-    void* const changed[] = {reinterpret_cast<void*>(react)};
-    void* const selection[] = {reinterpret_cast<void*>(no_step), reinterpret_cast<void*>(react)};
-    builtin_class_implements(cls, "bindingInterface", bind);
-    builtin_class_implements(cls, "dataNotificationReceiver", changed);
-    builtin_class_implements(cls, "listSelectionNotificationReceiver", selection);
+    builtin_implements(which, "bindingInterface", bind_following<react>);
+    builtin_implements(which, "dataNotificationReceiver", react);
+    builtin_implements(which, "listSelectionNotificationReceiver", no_step, react);
 }
 
 void describe_one_step(B which, void (*bind)(RuntimeObject*, RuntimeObject*, RuntimeObject*)) {
-    void* const code[] = {reinterpret_cast<void*>(bind)};
-    builtin_class_implements(builtin_class(which), "bindingInterface", code);
+    RuntimeClass* cls = builtin_class(which);
+    cls->instance_size = sizeof(Binder);
+    cls->destructor = binder_release;
+    builtin_implements(which, "bindingInterface", bind);
 }
 
 }  // namespace
@@ -120,5 +132,6 @@ void binders_describe() {
     describe_following<enable_target>(B::EnablingBinder);
     describe_following<copy_string>(B::StringBinder);
     describe_one_step(B::ActionBinder, bind_action);
+    builtin_implements(B::ActionBinder, "actionNotificationReceiver", perform_on_target);
     describe_one_step(B::ListBinder, bind_list);
 }

@@ -3,13 +3,12 @@
 // - enablingBinder: the target control is enabled while the source has
 //   data ("DataAvailable", else "GetBoolean"), followed through the
 //   source's data or list-selection notifications;
-// - actionBinder: the target (an actionNotificationReceiver) becomes an
-//   action receiver of the source (an actionSource);
+// - actionBinder: each action of the source (an actionSource) performs the
+//   target's "PerformAction";
 // - stringBinder: the target's "SetString" gets the source's "GetString"
 //   at once and after every data or list-selection notification;
 // - listBinder: the target's "setListDataProvider" gets the source.
-// A binder holds its target; the source holds the binder through its
-// receiver list, so the binder knows the source without a reference.
+// The source holds the binder through its receiver list.
 #pragma once
 
 void binders_describe();

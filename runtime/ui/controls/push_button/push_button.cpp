@@ -87,11 +87,15 @@ void push_button_describe() {
 }
 
 // A receiver or the handler may close the window and with it release the
-// button: it is held until the reaction is over.
+// button: it is held until the reaction is over. A button that a receiver
+// pushes again meanwhile (two buttons bound to each other) stays still.
 void push_button_react(PushButtonObject* button) {
+    if (button->reacting) return;
+    button->reacting = 1;
     RuntimeObject* object = RuntimeLockObject(&button->control.header);
     receivers_notify_action(button->action_receivers);
     fire_event(object, g_push_button_events.action);
+    button->reacting = 0;
     RuntimeUnlockObject(object);
 }
 

@@ -15,7 +15,7 @@ struct PushButtonObject {
     ControlObject control;
     RuntimeString* caption;  // one reference
     TextStyle style;
-    std::uint8_t is_default, is_cancel, unused[2];
+    std::uint8_t is_default, is_cancel, reacting, unused;  // reacting: the click reaction runs
     ReceiverList action_receivers;
     std::uint32_t reserved;
 };
