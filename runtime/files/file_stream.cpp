@@ -106,6 +106,10 @@ FileStream* file_stream_open(Text path, bool read_write) {
 FileStream* file_stream_create(Text path) {
     char buffer[kPathBufferSize];
     if (!path_to_buffer(path, buffer)) return nullptr;
+    // A read-only file is never cut, not even where the system would let
+    // an administrator do it.
+    const DWORD attributes = GetFileAttributesA(buffer);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return nullptr;
     return FileStream::adopt(_lcreat(buffer, 0), nullptr);
 }
 

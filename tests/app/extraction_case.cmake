@@ -3,33 +3,55 @@
 # folder holds is compared byte for byte with the archive, nothing may lie
 # anywhere else, and the archive must be intact (or gone, when it was to be
 # deleted).
-#   cmake -DEMULATOR=... -DDRIVER=... -DPROBED=... -DARCHIVE=... -DCASE=NAME
+#   cmake -DEMULATOR=... -DDRIVER=... -DPROBED=... -DARCHIVE=...
 #         -DSTEPS=... -DTRACKS=... -DKEPT=1|0 [-DIN_FOLDER=1] [-DREADONLY=NAME]
 #         -DROOT=... -P extraction_case.cmake
-# The case works in "C:\tq extract\NAME" of the Wine prefix that
+# Every case works in "C:\tq extract" of the Wine prefix that
 # scripts/wine-run uses (TAV_WINE_STATE, else ROOT/build/wine), where the
-# folder browser can walk: the archive copy there, the chosen folder "out"
-# beside it (IN_FOLDER: the archive inside it). STEPS are the driver's
-# arguments separated by "^^", with @ARCHIVE@, @WORK@ and @OUT@ standing
-# for their DOS paths. TRACKS lists "NAME=OFFSET+BYTES" per file written.
+# folder browser can walk: the archive copy in "nest", the chosen folder
+# "nest\out" (IN_FOLDER: the archive inside it), so that a name climbing
+# two levels up still lands where the check looks. STEPS are the driver's
+# arguments separated by "^^", with @ARCHIVE@ and @OUT@ standing for their
+# DOS paths. TRACKS lists "NAME=OFFSET+BYTES" per file written.
 # READONLY names a read-only file put into the folder first; it must keep
 # its bytes.
+#   cmake -DEMULATOR=... -DDRIVER=... -DBROWSER=... -DROOT=... -DWARM_UP=1 -P ...
+# makes the folders and lets the browser (the folder plugin's test program)
+# open in them twice: until then a browser may not find folders this new.
+cmake_minimum_required(VERSION 3.20)
+include("${CMAKE_CURRENT_LIST_DIR}/track_file_check.cmake")
 set(state "${ROOT}/build/wine")
 if(DEFINED ENV{TAV_WINE_STATE})
   set(state "$ENV{TAV_WINE_STATE}")
 endif()
-set(work "${state}/prefix/drive_c/tq extract/${CASE}")
-set(work_dos "C:\\tq extract\\${CASE}")
-file(REMOVE_RECURSE "${work}")
-set(out "${work}/out")
+set(work "${state}/prefix/drive_c/tq extract")
+set(work_dos "C:\\tq extract")
+set(out "${work}/nest/out")
+set(out_dos "${work_dos}\\nest\\out")
 file(MAKE_DIRECTORY "${out}")
+if(WARM_UP)
+  foreach(round 1 2)
+    execute_process(COMMAND ${EMULATOR} "${DRIVER}" --folder-browser "||Cancel" --box "Message|nil|OK"
+        --box "Message|leaks 0 0|OK" -- "${BROWSER}"
+      WORKING_DIRECTORY "${out}" RESULT_VARIABLE rc OUTPUT_VARIABLE said ERROR_VARIABLE said)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "dialog_driver: ${said}")
+    endif()
+  endforeach()
+  return()
+endif()
+# The folders stay from case to case, emptied.
+file(GLOB_RECURSE left_over LIST_DIRECTORIES false "${work}/*")
+if(left_over)
+  file(REMOVE ${left_over})
+endif()
 get_filename_component(archive_name "${ARCHIVE}" NAME)
 if(IN_FOLDER)
   set(archive_copy "${out}/${archive_name}")
-  set(archive_dos "${work_dos}\\out\\${archive_name}")
+  set(archive_dos "${out_dos}\\${archive_name}")
 else()
-  set(archive_copy "${work}/${archive_name}")
-  set(archive_dos "${work_dos}\\${archive_name}")
+  set(archive_copy "${work}/nest/${archive_name}")
+  set(archive_dos "${work_dos}\\nest\\${archive_name}")
 endif()
 file(COPY_FILE "${ARCHIVE}" "${archive_copy}")
 file(SHA256 "${archive_copy}" archive_sum)
@@ -45,12 +67,10 @@ if(READONLY)
 endif()
 
 string(REPLACE "@ARCHIVE@" "${archive_dos}" steps "${STEPS}")
-string(REPLACE "@OUT@" "${work_dos}\\out" steps "${steps}")
-string(REPLACE "@WORK@" "${work_dos}" steps "${steps}")
+string(REPLACE "@OUT@" "${out_dos}" steps "${steps}")
 string(REPLACE "^^" ";" steps "${steps}")
-# The browser opens at the program's current directory: the case's folder.
 execute_process(COMMAND ${EMULATOR} "${DRIVER}" --timeout 150000 ${steps} -- "${PROBED}" "${archive_dos}"
-  WORKING_DIRECTORY "${work}" RESULT_VARIABLE rc OUTPUT_VARIABLE said ERROR_VARIABLE said)
+  WORKING_DIRECTORY "${out}" RESULT_VARIABLE rc OUTPUT_VARIABLE said ERROR_VARIABLE said)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "dialog_driver: ${said}")
 endif()
@@ -60,24 +80,8 @@ foreach(track IN LISTS tracks)
   if(NOT track MATCHES "^(.*)=([0-9]+)\\+([0-9]+)$")
     message(FATAL_ERROR "bad table entry: ${track}")
   endif()
-  set(file "${out}/${CMAKE_MATCH_1}")
-  set(offset "${CMAKE_MATCH_2}")
-  set(bytes "${CMAKE_MATCH_3}")
-  list(APPEND expected_files "${file}")
-  if(NOT EXISTS "${file}")
-    message(FATAL_ERROR "\"${CMAKE_MATCH_1}\" was not written")
-  endif()
-  file(SIZE "${file}" size)
-  if(NOT size EQUAL bytes)
-    message(FATAL_ERROR "\"${file}\" has ${size} bytes, expected ${bytes}")
-  endif()
-  if(bytes GREATER 0)
-    file(READ "${file}" got HEX)
-    file(READ "${ARCHIVE}" want OFFSET ${offset} LIMIT ${bytes} HEX)
-    if(NOT got STREQUAL want)
-      message(FATAL_ERROR "\"${file}\" differs from the archive's bytes ${offset} to ${offset}+${bytes}")
-    endif()
-  endif()
+  list(APPEND expected_files "${out}/${CMAKE_MATCH_1}")
+  check_track_file("${out}" "${CMAKE_MATCH_1}" "${ARCHIVE}" ${CMAKE_MATCH_2} ${CMAKE_MATCH_3})
 endforeach()
 
 file(GLOB_RECURSE written LIST_DIRECTORIES false "${work}/*")

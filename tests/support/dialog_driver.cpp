@@ -73,6 +73,7 @@ const StepOption kSteps[] = {
     {L"--expect-taskbar", "shown|hidden", parse_expect_taskbar_step},
     {L"--wait-exit", nullptr, parse_wait_exit_step},
     {L"--touch", "PATH", parse_touch_step},
+    {L"--remove", "PATH", parse_remove_step},
     {L"--menu", "N", parse_menu_step},
     {L"--menu-items", "PATTERN", parse_menu_items_step},
     {L"--menu-choose", "K", parse_menu_choose_step},

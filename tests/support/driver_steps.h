@@ -72,6 +72,7 @@ std::unique_ptr<Step> parse_wait_exit_step(const std::wstring& value);
 
 // Files (driver_files.cpp).
 std::unique_ptr<Step> parse_touch_step(const std::wstring& value);
+std::unique_ptr<Step> parse_remove_step(const std::wstring& value);
 
 // Real mouse and key input (driver_input.cpp).
 std::unique_ptr<Step> parse_left_click_step(const std::wstring& value);

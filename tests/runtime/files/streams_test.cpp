@@ -195,6 +195,16 @@ TEST_F(Streams, CreateCutsAndOpenNeverCreates) {
     EXPECT_EQ(FolderItemOpenBinaryFile(nullptr, 0), nullptr);
 }
 
+TEST_F(Streams, CreateLeavesAReadOnlyFileAsItWas) {
+    write_file(at("locked"), "kept");
+    ASSERT_TRUE(SetFileAttributesA(at("locked").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(create("locked"), nullptr);
+    Held locked(item("locked"));
+    EXPECT_EQ(FolderItemCreateTextFile(locked), nullptr);
+    EXPECT_EQ(read_file(at("locked")), "kept");
+    SetFileAttributesA(at("locked").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(Streams, ReadOnlyStreamDoesNotWrite) {
     write_file(at("ro"), "abc");
     Held file(item("ro"));
