@@ -41,17 +41,13 @@ void keep(Binder* b, RuntimeObject* source, RuntimeObject* target) {
 }
 
 // Registers the binder for the source's data changes, or else for its
-// selection changes; false when the source reports neither.
-bool watch(RuntimeObject* binder, RuntimeObject* source) {
-    if (auto add = interface_code<Receive>(source, "dataNotifier", "addDataNotificationReceiver")) {
+// selection changes; a source that reports neither is read once.
+void watch(RuntimeObject* binder, RuntimeObject* source) {
+    if (auto add = interface_code<Receive>(source, "dataNotifier", "addDataNotificationReceiver"))
         add(source, binder);
-        return true;
-    }
-    if (auto add = interface_code<Receive>(source, "listSelectionNotifier", "addListSelectionNotificationReceiver")) {
-        add(source, binder);
-        return true;
-    }
-    return false;
+    else if (auto listen =
+                 interface_code<Receive>(source, "listSelectionNotifier", "addListSelectionNotificationReceiver"))
+        listen(source, binder);
 }
 
 bool source_has_data(RuntimeObject* source) {

@@ -112,11 +112,14 @@ void provider_reload(RuntimeObject* object) {
 
 bool has_selection(RuntimeObject* list) { return listSelCountGetter(list) > 0; }
 
-void tell_rows(ListboxObject* list, const char* method, std::int32_t index) {
+// The list's row receivers hear `method`, with the provider's row number
+// where it names one; the list stays alive while they run.
+template <typename... Row>
+void tell_rows(ListboxObject* list, const char* method, Row... row) {
     ListPane* pane = pane_of(list);
     if (!pane || !pane->row_receivers.first) return;
     RuntimeObject* held = RuntimeLockObject(list_object(list));
-    receivers_notify(pane->row_receivers, kRowReceiver, method, index + 1);
+    receivers_notify(pane->row_receivers, kRowReceiver, method, row...);
     RuntimeUnlockObject(held);
 }
 
@@ -140,18 +143,14 @@ void list_binding_describe() {
 }
 
 void list_tell_row_inserted(ListboxObject* list, std::int32_t index) {
-    tell_rows(list, "listDataInsertedRow", index);
+    tell_rows(list, "listDataInsertedRow", index + 1);
 }
 
-void list_tell_row_removed(ListboxObject* list, std::int32_t index) { tell_rows(list, "listDataRemovedRow", index); }
-
-void list_tell_reload(ListboxObject* list) {
-    ListPane* pane = pane_of(list);
-    if (!pane || !pane->row_receivers.first) return;
-    RuntimeObject* held = RuntimeLockObject(list_object(list));
-    receivers_notify(pane->row_receivers, kRowReceiver, "listDataReload");
-    RuntimeUnlockObject(held);
+void list_tell_row_removed(ListboxObject* list, std::int32_t index) {
+    tell_rows(list, "listDataRemovedRow", index + 1);
 }
+
+void list_tell_reload(ListboxObject* list) { tell_rows(list, "listDataReload"); }
 
 void list_attach_provider(ListboxObject* list, RuntimeObject* provider) {
     if (pane_of(list)) list_delete_all_rows(list);
@@ -168,7 +167,8 @@ void list_attach_provider(ListboxObject* list, RuntimeObject* provider) {
 }
 
 RuntimeString* list_provider_text(ListboxObject* list, std::int32_t row, std::int32_t column) {
-    auto get_row = interface_code<RuntimeObject* (*)(RuntimeObject*, std::int32_t)>(list->provider, kProvider, "GetRow");
+    auto get_row =
+        interface_code<RuntimeObject* (*)(RuntimeObject*, std::int32_t)>(list->provider, kProvider, "GetRow");
     RuntimeObject* tuple = get_row ? get_row(list->provider, row + 1) : nullptr;
     if (!tuple) return nullptr;
     RuntimeString* text = nullptr;
