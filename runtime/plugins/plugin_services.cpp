@@ -78,16 +78,20 @@ std::int32_t TAVOGetWin32Charset() {
     return static_cast<std::int32_t>(info.ciCharset);
 }
 
+// Interfaces are matched by name: an image may declare its own interface of
+// the name of a built-in one, and its classes implement that one.
 void* GetInterfaceRoutine(RuntimeObject* object, const char* interface_name, const char* routine) {
     if (!object || !interface_name || !routine) return nullptr;
-    RuntimeClass* interface_class = plugin_host_class_named(interface_name, std::strlen(interface_name));
-    if (!interface_class || !interface_class->is_interface) return nullptr;
-    const ClassMethod* method = interface_method(interface_class, routine);
-    if (!method) return nullptr;
+    const std::size_t length = std::strlen(interface_name);
     for (const RuntimeClass* cls = object->cls; cls; cls = cls->superclass) {
         for (const ClassInterface* entry = cls->interfaces; entry; entry = entry->next) {
-            if (entry->interface_class != interface_class) continue;
-            return method->number < entry->method_count ? entry->methods[method->number] : nullptr;
+            const RuntimeClass* implemented = entry->interface_class;
+            if (!implemented || !implemented->name ||
+                name_compare(string_cstr(implemented->name), string_length(implemented->name), interface_name,
+                             length) != 0)
+                continue;
+            const ClassMethod* method = interface_method(implemented, routine);
+            return method && method->number < entry->method_count ? entry->methods[method->number] : nullptr;
         }
     }
     return nullptr;

@@ -240,6 +240,28 @@ TEST_F(Registration, MethodsAndEventsReachTheApplicationsHandler) {
     for (RuntimeObject* o : {watched, plain, big}) RuntimeUnlockObject(o);
 }
 
+namespace {
+void told(RuntimeObject*) {}
+}  // namespace
+
+// An image's own interface of a built-in interface's name is the one its
+// classes implement, and the one a plugin reaches them through.
+TEST(PluginServices, AnInterfaceIsFoundByItsNameNotByTheBuiltInOfThatName) {
+    RuntimeClass* own = class_new(string_from_cstr("actionNotificationReceiver"));
+    own->is_interface = 1;
+    class_add_method(own, string_from_cstr("PerformAction"), nullptr)->number = 1;
+    static void* table[] = {nullptr, reinterpret_cast<void*>(told)};
+    RuntimeClass* receiver = class_new(string_from_cstr("Receiver"));
+    ClassInterface* entry = class_add_interface(receiver, own);
+    entry->methods = table;
+    entry->method_count = 2;
+    ASSERT_NE(plugin_host_class_named("actionNotificationReceiver", 26), own);
+    RuntimeObject* object = object_new(receiver);
+    EXPECT_EQ(GetInterfaceRoutine(object, "ActionNotificationReceiver", "performaction"), table[1]);
+    EXPECT_EQ(GetInterfaceRoutine(object, "actionSource", "PerformAction"), nullptr);
+    RuntimeUnlockObject(object);
+}
+
 TEST_F(Registration, ExtensionsAddToTheNamedClass) {
     RuntimeClass* folder = builtin_class(BuiltinClass::FolderItem);
     EXPECT_NE(bound("MFolderItem!Nickname() As String"), nullptr);
