@@ -7,9 +7,10 @@
 //
 // The steps run in the order given (see the option table below and the
 // step files: driver_dialogs.cpp, driver_file_dialog.cpp, driver_folder_browser.cpp,
-// driver_windows.cpp, driver_pixels.cpp, driver_taskbar.cpp, driver_menus.cpp). A dialog
-// appearing once the steps are done is an error; --no-box just says that
-// none is expected. Then the exit code must equal --expect-exit (default 0). Exits 0 when everything
+// driver_windows.cpp, driver_pixels.cpp, driver_taskbar.cpp, driver_menus.cpp,
+// driver_file_count.cpp, driver_raise.cpp). A dialog appearing once the steps
+// are done is an error; --no-box just says that none is expected. Then the
+// exit code must equal --expect-exit (default 0). Exits 0 when everything
 // matched, 1 otherwise, 2 on bad usage. --timeout (default 60000 ms) bounds
 // the whole run. --raw-args appends TEXT to the program's command line
 // exactly as given, for programs that split their command line themselves.
@@ -47,6 +48,7 @@ const StepOption kSteps[] = {
     {L"--child-text", "CLASS|TEXT", parse_child_text_step},
     {L"--child-state", "CLASS|TEXT|enabled|disabled", parse_child_state_step},
     {L"--front", nullptr, parse_front_step},
+    {L"--raise-hidden", "TITLE", parse_raise_hidden_step},
     {L"--document", "TITLE", parse_document_step},
     {L"--mouse-click", "X,Y", parse_mouse_click_step},
     {L"--edge-drag", "EDGE,DX,DY", parse_edge_drag_step},
@@ -74,6 +76,7 @@ const StepOption kSteps[] = {
     {L"--wait-exit", nullptr, parse_wait_exit_step},
     {L"--touch", "PATH", parse_touch_step},
     {L"--remove", "PATH", parse_remove_step},
+    {L"--files", "PATTERN|COUNT[|BYTES[|SOURCE@OFFSET]]", parse_files_step},
     {L"--menu", "N", parse_menu_step},
     {L"--menu-items", "PATTERN", parse_menu_items_step},
     {L"--menu-choose", "K", parse_menu_choose_step},

@@ -54,6 +54,8 @@ std::unique_ptr<Step> parse_child_text_step(const std::wstring& value);
 // A child window's text and whether it is enabled.
 std::unique_ptr<Step> parse_child_state_step(const std::wstring& value);
 std::unique_ptr<Step> parse_front_step(const std::wstring& value);
+// A hidden window raised to the top (driver_raise.cpp).
+std::unique_ptr<Step> parse_raise_hidden_step(const std::wstring& value);
 std::unique_ptr<Step> parse_click_step(const std::wstring& value);
 std::unique_ptr<Step> parse_sleep_step(const std::wstring& value);
 
@@ -70,9 +72,10 @@ std::unique_ptr<Step> parse_taskbar_step(const std::wstring& value);
 std::unique_ptr<Step> parse_expect_taskbar_step(const std::wstring& value);
 std::unique_ptr<Step> parse_wait_exit_step(const std::wstring& value);
 
-// Files (driver_files.cpp).
+// Files (driver_files.cpp, driver_file_count.cpp).
 std::unique_ptr<Step> parse_touch_step(const std::wstring& value);
 std::unique_ptr<Step> parse_remove_step(const std::wstring& value);
+std::unique_ptr<Step> parse_files_step(const std::wstring& value);
 
 // Real mouse and key input (driver_input.cpp).
 std::unique_ptr<Step> parse_left_click_step(const std::wstring& value);
