@@ -37,19 +37,6 @@ char* masked_copy(const char* clear, std::uint32_t n) {
 
 bool key_is_down(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
-RuntimeString* clipboard_text(HWND owner) {
-    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return nullptr;
-    RuntimeString* text = nullptr;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = string_from_cstr(bytes);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 // What the edit made of the text before it: bytes [start, end) of the old
 // text became `inserted` bytes at start.
 struct Edit {
@@ -192,7 +179,7 @@ void RichEditPane::undo_masked() {
 
 void RichEditPane::paste_masked() {
     if (read_only_) return;
-    RuntimeString* text = clipboard_text(native);
+    RuntimeString* text = rich_edit_clipboard_text(native);
     if (!text) return;
     char* masked = masked_copy(string_cstr(text), string_length(text));
     pending_ = string_cstr(text);
@@ -205,6 +192,16 @@ void RichEditPane::paste_masked() {
 
 LRESULT RichEditPane::masked_message(UINT message, WPARAM wparam, LPARAM lparam, bool& done) {
     done = true;
+    // Neither the clear text nor asterisks reach the clipboard: a cut only
+    // removes the selection.
+    switch (rich_edit_clipboard_edit(message, wparam)) {
+        case ClipboardEdit::Paste: paste_masked(); return 0;
+        case ClipboardEdit::Copy: return 0;
+        case ClipboardEdit::Cut:
+            if (!read_only_) previous(WM_CLEAR, 0, 0);
+            return 0;
+        default: break;
+    }
     switch (message) {
         case WM_CHAR: {
             const char typed = static_cast<char>(wparam);
@@ -215,7 +212,6 @@ LRESULT RichEditPane::masked_message(UINT message, WPARAM wparam, LPARAM lparam,
             if (pending_) reconcile_masked();
             return r;
         }
-        case WM_PASTE: paste_masked(); return 0;
         case WM_UNDO:
         case EM_UNDO: undo_masked(); return TRUE;
         case WM_SETTEXT:
@@ -224,12 +220,8 @@ LRESULT RichEditPane::masked_message(UINT message, WPARAM wparam, LPARAM lparam,
             show_masked();
             return TRUE;
         case WM_KEYDOWN: {
-            // The window pastes and undoes by key without those messages.
-            const bool control = key_is_down(VK_CONTROL), shift = key_is_down(VK_SHIFT);
-            if ((control && wparam == 'V') || (shift && !control && wparam == VK_INSERT)) {
-                paste_masked();
-                return 0;
-            }
+            // The window undoes by key without that message.
+            const bool control = key_is_down(VK_CONTROL);
             if (control && (wparam == 'Z' || wparam == 'Y')) {
                 if (wparam == 'Z') undo_masked();
                 return 0;

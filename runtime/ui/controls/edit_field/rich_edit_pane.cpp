@@ -239,7 +239,7 @@ void RichEditPane::cut() {
 
 void RichEditPane::copy() {
     RuntimeString* text = selected_text();
-    if (native && text && OpenClipboard(native)) {
+    if (native && text && rich_edit_open_clipboard(native)) {
         EmptyClipboard();
         if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, string_length(text) + 1)) {
             if (void* bytes = GlobalLock(block)) {
@@ -257,6 +257,25 @@ void RichEditPane::copy() {
 
 void RichEditPane::paste() {
     if (native) SendMessageA(native, WM_PASTE, 0, 0);
+}
+
+// The window's own cut and copy leave rich text behind that renders later
+// (pasting that can bring the library down), and its paste would bring
+// styles into a plain field: here a copy is plain text at once and a
+// plain field pastes text alone. (A masked field has its own.)
+void RichEditPane::clipboard_edit(ClipboardEdit edit) {
+    if (edit == ClipboardEdit::Paste) {
+        if (styled) {
+            previous(WM_PASTE, 0, 0);
+        } else if (!read_only_) {
+            RuntimeString* pasted = rich_edit_clipboard_text(native);
+            if (pasted) SendMessageA(native, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(string_cstr(pasted)));
+            RuntimeUnlockString(pasted);
+        }
+        return;
+    }
+    copy();
+    if (edit == ClipboardEdit::Cut && !read_only_) clear();
 }
 
 void RichEditPane::clear() {
@@ -328,6 +347,12 @@ LRESULT RichEditPane::subclassed_procedure(UINT message, WPARAM wparam, LPARAM l
     if (message == WM_CHAR && listener) {
         if (listener->character_typed(static_cast<char>(wparam))) return 0;
         if (!still_here(hwnd, this)) return 0;
+    }
+    if (!masking_) {
+        if (const ClipboardEdit edit = rich_edit_clipboard_edit(message, wparam); edit != ClipboardEdit::None) {
+            clipboard_edit(edit);
+            return 0;
+        }
     }
     LRESULT result = 0;
     if (masking_) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "controls/edit_field/clear_text.h"
+#include "controls/edit_field/rich_edit_window.h"
 #include "panes/native_control_pane.h"
 
 struct RuntimeString;
@@ -135,6 +136,7 @@ private:
 
     void apply_settings();
     void draw_focus_ring();
+    void clipboard_edit(ClipboardEdit edit);
 
     HFONT font_ = nullptr;
     std::int32_t limit_ = 0;

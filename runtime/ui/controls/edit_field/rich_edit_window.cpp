@@ -43,3 +43,44 @@ RuntimeString* rich_edit_window_text_range(HWND window, std::int32_t start, std:
     RuntimeUnlockString(text);
     return exact;
 }
+
+ClipboardEdit rich_edit_clipboard_edit(UINT message, WPARAM wparam) {
+    switch (message) {
+        case WM_CUT: return ClipboardEdit::Cut;
+        case WM_COPY: return ClipboardEdit::Copy;
+        case WM_PASTE: return ClipboardEdit::Paste;
+        case WM_KEYDOWN: break;
+        default: return ClipboardEdit::None;
+    }
+    const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    if (control == shift) return ClipboardEdit::None;
+    switch (wparam) {
+        case 'X': return control ? ClipboardEdit::Cut : ClipboardEdit::None;
+        case 'C': return control ? ClipboardEdit::Copy : ClipboardEdit::None;
+        case 'V': return control ? ClipboardEdit::Paste : ClipboardEdit::None;
+        case VK_DELETE: return shift ? ClipboardEdit::Cut : ClipboardEdit::None;
+        case VK_INSERT: return control ? ClipboardEdit::Copy : ClipboardEdit::Paste;
+        default: return ClipboardEdit::None;
+    }
+}
+
+bool rich_edit_open_clipboard(HWND owner) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+RuntimeString* rich_edit_clipboard_text(HWND owner) {
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !rich_edit_open_clipboard(owner)) return nullptr;
+    RuntimeString* text = nullptr;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = string_from_cstr(bytes);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
