@@ -1,11 +1,21 @@
 #include "file_types.h"
 
+#include "objects/memory.h"
+#include "strings/runtime_string.h"
+
 namespace {
 FileType* g_types = nullptr;
 std::size_t g_count = 0;
 }  // namespace
 
 void file_types_install(FileType* types, std::size_t count) {
+    for (std::size_t i = 0; i < g_count; ++i) {
+        RuntimeUnlockString(g_types[i].name);
+        RuntimeUnlockString(g_types[i].creator);
+        RuntimeUnlockString(g_types[i].type);
+        RuntimeUnlockString(g_types[i].extensions);
+    }
+    runtime_free(g_types, sizeof(FileType) * g_count);
     g_types = types;
     g_count = count;
 }

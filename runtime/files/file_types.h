@@ -13,7 +13,8 @@ struct FileType {
     RuntimeString* extensions;  // ";"-separated, e.g. ".mp3;.mpg"
 };
 
-// Takes ownership of `types` (from runtime_alloc) and their strings.
+// Takes ownership of `types` (from runtime_alloc, `count` entries) and their
+// strings; the list installed before is released.
 void file_types_install(FileType* types, std::size_t count);
 std::size_t file_type_count();
 const FileType* file_type_at(std::size_t index);  // null when out of range

@@ -19,6 +19,17 @@ std::int32_t entries_possible(const PackedReader& in, std::int32_t count, std::s
 
 ProjectSettings g_settings = {0, DEFAULT_CHARSET, false, nullptr};
 
+// A list that ended early keeps the entries read whole, in a block of
+// their size: the list is freed by its count.
+template <typename Entry>
+Entry* fitted(Entry* entries, std::int32_t allocated, std::int32_t used) {
+    if (used == allocated) return entries;
+    Entry* fit = used ? static_cast<Entry*>(runtime_alloc(sizeof(Entry) * static_cast<std::size_t>(used))) : nullptr;
+    for (std::int32_t i = 0; i < used; ++i) fit[i] = entries[i];
+    runtime_free(entries, sizeof(Entry) * static_cast<std::size_t>(allocated));
+    return fit;
+}
+
 bool read_file_types(PackedReader& in) {
     std::int32_t count;
     if (!in.packed(count)) return false;
@@ -31,10 +42,16 @@ bool read_file_types(PackedReader& in) {
     std::int32_t read = 0;
     for (; read < possible; ++read) {
         FileType& t = types[read];
-        if (!in.text(t.name) || !in.text(t.creator) || !in.text(t.type) || !in.text(t.extensions)) break;
+        if (!in.text(t.name) || !in.text(t.creator) || !in.text(t.type) || !in.text(t.extensions)) {
+            // The texts of the entry cut short.
+            RuntimeUnlockString(t.name);
+            RuntimeUnlockString(t.creator);
+            RuntimeUnlockString(t.type);
+            break;
+        }
     }
     // The list takes over the entries and their strings.
-    file_types_install(types, static_cast<std::size_t>(read));
+    file_types_install(fitted(types, possible, read), static_cast<std::size_t>(read));
     return read == count;
 }
 
@@ -49,7 +66,7 @@ bool read_message_texts(PackedReader& in) {
     auto* texts = static_cast<RuntimeString**>(runtime_alloc(sizeof(RuntimeString*) * static_cast<std::size_t>(possible)));
     std::int32_t read = 0;
     while (read < possible && in.text(texts[read])) ++read;
-    message_texts_install(texts, read);
+    message_texts_install(fitted(texts, possible, read), read);
     return read == count;
 }
 

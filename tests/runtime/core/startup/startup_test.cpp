@@ -202,6 +202,12 @@ TEST_F(Description, ItemsInOrder) {
     RuntimeUnlockObject(automatic);
 }
 
+// No file types, no texts, no title: what was read before is released.
+bool read_empty_settings() {
+    const std::uint8_t empty[] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    return project_settings_read(empty, sizeof empty);
+}
+
 std::vector<std::uint8_t> settings_stream(const std::vector<std::string>& texts, std::uint32_t script) {
     std::vector<std::uint8_t> s = {1, 0, 0, 0, 0};
     for (int shift = 24; shift >= 0; shift -= 8) s.push_back(static_cast<std::uint8_t>(script >> shift));
@@ -251,6 +257,7 @@ TEST(SettingsStream, CountsBeyondTheStreamAreDamageNotAllocations) {
         put_packed(s, c.file_types);
         if (c.file_types == 0) put_packed(s, c.texts);
         for (const char* t : {"Track", "TVOD", "MP3 ", ".mp3"}) put_text(s, t);
+        read_empty_settings();
         const std::uint32_t before = RuntimeDebugMemoryUsed();
         EXPECT_FALSE(project_settings_read(s.data(), s.size())) << c.file_types << " " << c.texts;
         EXPECT_LT(RuntimeDebugMemoryUsed() - before, 256u) << c.file_types << " " << c.texts;
@@ -262,6 +269,28 @@ TEST(SettingsStream, CountsBeyondTheStreamAreDamageNotAllocations) {
             EXPECT_STREQ(string_cstr(text), ".mp3");
             RuntimeUnlockString(text);
         }
+    }
+}
+
+// A stream read later replaces the lists read before, and a list cut short
+// keeps its whole entries only: once an empty stream is read, nothing the
+// cases read is left allocated.
+TEST(SettingsStream, ReadingAgainOrStoppingInsideAnEntryLeavesNothingBehind) {
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> stream;
+    } kCases[] = {
+        {"whole, read twice", {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 'T', 1, 't', 1, 'T', 1, '.', 1, 1, 'm', 0, 0}},
+        {"cut inside a file type", {0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 1, 'T', 1, 't', 1, 'T', 1, '.', 1, 'U', 1, 'u'}},
+        {"fewer texts than counted", {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 1, 'a', 1, 'b'}},
+    };
+    for (const auto& c : kCases) {
+        ASSERT_TRUE(read_empty_settings());
+        const std::uint32_t before = RuntimeDebugMemoryUsed();
+        for (int i = 0; i < 2; ++i) project_settings_read(c.stream.data(), c.stream.size());
+        EXPECT_EQ(file_type_count(), c.stream[9] == 0 ? 0u : 1u) << c.what;
+        read_empty_settings();
+        EXPECT_EQ(RuntimeDebugMemoryUsed(), before) << c.what;
     }
 }
 
