@@ -14,7 +14,11 @@ bool g_quit = false;
 bool g_in_loop = false;
 POINT g_last_cursor = {-1, -1};
 
-bool has_windows(const UiServices& ui) { return project_settings().mdi || !ui.window_list_empty(); }
+// The MDI frame keeps the program alive; a frame that could not be made
+// does not.
+bool has_windows(const UiServices& ui) {
+    return (project_settings().mdi && ui.mdi_client()) || !ui.window_list_empty();
+}
 
 }  // namespace
 
