@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "image/export_table.h"
@@ -83,7 +84,8 @@ RuntimeString* link_library_routine(const ImageMemory& image, std::uint32_t head
         return string_concat({"The application could not be loaded because the routine ", routine,
                               " could not be found in the shared library ", library, "."});
     }
-    bind_chain(image, head, reinterpret_cast<const void*>(address));
+    if (!bind_chain(image, head, reinterpret_cast<const void*>(address)))
+        return damaged_image_message("the calls of a library routine overlap");
     return nullptr;
 }
 
@@ -95,14 +97,23 @@ RuntimeString* damaged_image_message(const char* detail) {
 
 bool bind_chain(const ImageMemory& image, std::uint32_t head, const void* target) {
     if (!chain_is_sound(image, head)) return false;
-    std::uint32_t offset = head;
-    while (offset != 0) {
-        std::uint8_t* field = image.code + offset;
-        offset = read_u32(field);
+    // Writing a field must not change a link still to be followed: the
+    // fields are taken first, and fields that share bytes are damage.
+    std::uint32_t count = 0;
+    for (std::uint32_t offset = head; offset != 0; offset = read_u32(image.code + offset)) ++count;
+    auto* fields = static_cast<std::uint32_t*>(runtime_alloc(sizeof(std::uint32_t) * (count ? count : 1)));
+    std::uint32_t n = 0;
+    for (std::uint32_t offset = head; offset != 0; offset = read_u32(image.code + offset)) fields[n++] = offset;
+    std::sort(fields, fields + n);
+    bool apart = true;
+    for (std::uint32_t i = 1; i < n && apart; ++i) apart = fields[i] - fields[i - 1] >= 4;
+    for (std::uint32_t i = 0; i < n && apart; ++i) {
+        std::uint8_t* field = image.code + fields[i];
         write_u32(field, static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(target) -
                                                      (reinterpret_cast<std::uintptr_t>(field) + 4)));
     }
-    return true;
+    runtime_free(fields, sizeof(std::uint32_t) * (count ? count : 1));
+    return apart;
 }
 
 RuntimeString* link_image(const ImageMemory& image, const std::uint8_t* link, std::uint32_t link_size) {
@@ -143,7 +154,10 @@ RuntimeString* link_image(const ImageMemory& image, const std::uint8_t* link, st
                 return string_concat({"The application could not be loaded because the runtime entry point ", name,
                                       " could not be found."});
             }
-            bind_chain(image, head, entry);
+            if (!bind_chain(image, head, entry)) {
+                return string_concat({"The application could not be loaded because its image is damaged (the calls of ",
+                                      name, " overlap)."});
+            }
         } else if (name[1] == 'X') {
             if (RuntimeString* failure = link_library_routine(image, head, name + 2)) return failure;
         } else {

@@ -30,7 +30,8 @@ int pending_plugin_reference_count();
 int loaded_library_count();
 
 // Writes target - (field + 4) into every displacement field of a chain.
-// False (and nothing written) when a link leaves the code block or loops.
+// False (and nothing written) when a link leaves the code block or loops,
+// or two fields share bytes.
 bool bind_chain(const ImageMemory& image, std::uint32_t head, const void* target);
 
 // The message for an image whose records point outside their blocks.

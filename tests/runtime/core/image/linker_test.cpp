@@ -189,6 +189,8 @@ TEST(Linker, DamagedLinkBlocksAreRefusedWithoutWritingOutsideTheCode) {
         {"head in the last 3 bytes", import(61, "RuntimeInit"), 0, 0},
         {"link leaving the code", import(4, "RuntimeInit"), 4, 1000},
         {"chain looping on itself", import(8, "RuntimeInit"), 8, 8},
+        // Binding the field at 4 would rewrite the link read from 6.
+        {"fields sharing bytes", import(4, "RuntimeInit"), 4, 6},
         {"data reference past the code", data_ref(62), 0, 0},
         {"import record cut short", Bytes{0x01, 0, 0}, 0, 0},
         {"name running past the end", import(0, "RuntimeInit") + Bytes{0x01, 0, 0, 0, 0, 40, 'R'}, 0, 0},
