@@ -53,18 +53,25 @@ void perform(RichEditPane* pane, EditItem item) {
 
 }  // namespace
 
+void edit_menu_enable_items(RichEditPane* pane) {
+    if (!pane) return;
+    for (const ItemName& n : kItems)
+        if (can(pane, n.item)) menu_items_enable_named(n.name);
+}
+
+bool edit_menu_perform(RichEditPane* pane, MenuItemObject* item) {
+    const EditItem edit = which(item);
+    if (edit == EditItem::None || !pane || !can(pane, edit)) return false;
+    perform(pane, edit);
+    return true;
+}
+
 void edit_menu_enable(EditFieldObject* field) {
-    if (RichEditPane* pane = edit_field_pane(field))
-        for (const ItemName& n : kItems)
-            if (can(pane, n.item)) menu_items_enable_named(n.name);
+    if (RichEditPane* pane = edit_field_pane(field)) edit_menu_enable_items(pane);
     fire_event(&field->control.header, g_edit_field_events.enable_menu_items);
 }
 
 bool edit_menu_command(EditFieldObject* field, MenuItemObject* item) {
-    const EditItem edit = which(item);
     if (menu_handlers_offer(&field->control.header, item)) return true;
-    RichEditPane* pane = edit_field_pane(field);
-    if (edit == EditItem::None || !pane || !can(pane, edit)) return false;
-    perform(pane, edit);
-    return true;
+    return edit_menu_perform(edit_field_pane(field), item);
 }

@@ -15,6 +15,9 @@ public:
 
     void focus_lost() override;
     bool key_pressed(char character, std::uint8_t key_code, std::int32_t modifiers) override;
+    // The Edit menu serves the editor as it serves a field.
+    void enable_menu_items() override;
+    bool menu_command(MenuItemObject* item) override;
 
     RichEditPane* editor = nullptr;
     std::int32_t row = -1, column = -1;

@@ -1,4 +1,5 @@
 #include "controls/list_box/pane/list_cell_editor.h"
+#include "controls/edit_field/edit_menu.h"
 #include "controls/list_box/list_events.h"
 #include "controls/list_box/pane/list_pane.h"
 #include "panes/pane_focus.h"
@@ -11,6 +12,13 @@ bool ListCellEditor::key_pressed(char, std::uint8_t key_code, std::int32_t) {
     pane_->finish_editing(true);
     return true;
 }
+
+void ListCellEditor::enable_menu_items() {
+    edit_menu_enable_items(editor);
+    pane_->enable_menu_items();
+}
+
+bool ListCellEditor::menu_command(MenuItemObject* item) { return edit_menu_perform(editor, item); }
 
 void ListPane::begin_editing(std::int32_t row, std::int32_t column, int x, int y) {
     const ListRow* r = rows.at(row);
