@@ -47,10 +47,15 @@ bool chosen(Session& s, size_t n) {
     return false;
 }
 
-void mouse_button(DWORD flags) {
+// A press or release at a screen point. The position travels with the
+// button, so a pointer move of an earlier glide that the system takes late
+// cannot put the press elsewhere.
+void mouse_button(DWORD flags, POINT at) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
 }
 
@@ -98,9 +103,9 @@ public:
         say("the mouse clicks \"" + shown(s.window_title) + "\" at " + std::to_string(at_.x) + "," + std::to_string(at_.y));
         SetCursorPos(screen.x, screen.y);
         Sleep(100);
-        mouse_button(MOUSEEVENTF_LEFTDOWN);
+        mouse_button(MOUSEEVENTF_LEFTDOWN, screen);
         Sleep(50);
-        mouse_button(MOUSEEVENTF_LEFTUP);
+        mouse_button(MOUSEEVENTF_LEFTUP, screen);
         Sleep(200);
         return true;
     }
@@ -127,12 +132,13 @@ public:
             std::to_string(dy_));
         SetCursorPos(at.x, at.y);
         Sleep(150);
-        mouse_button(MOUSEEVENTF_LEFTDOWN);
+        mouse_button(MOUSEEVENTF_LEFTDOWN, at);
         Sleep(150);
-        glide(at, {at.x + dx_, at.y + dy_});
+        const POINT to = {at.x + dx_, at.y + dy_};
+        glide(at, to);
         // The system's sizing takes the last move before the release.
         Sleep(300);
-        mouse_button(MOUSEEVENTF_LEFTUP);
+        mouse_button(MOUSEEVENTF_LEFTUP, to);
         Sleep(200);
         return true;
     }
