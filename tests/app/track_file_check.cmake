@@ -17,3 +17,21 @@ function(check_track_file folder name archive offset bytes)
     endif()
   endif()
 endfunction()
+
+# check_only_these_files(work expected archive sum): fails unless the files
+# under WORK are exactly those listed in EXPECTED and, when SUM is not empty,
+# ARCHIVE still has that SHA-256.
+function(check_only_these_files work expected archive sum)
+  file(GLOB_RECURSE written LIST_DIRECTORIES false "${work}/*")
+  list(SORT written)
+  list(SORT expected)
+  if(NOT written STREQUAL expected)
+    message(FATAL_ERROR "files differ:\n expected ${expected}\n found    ${written}")
+  endif()
+  if(sum)
+    file(SHA256 "${archive}" after)
+    if(NOT after STREQUAL sum)
+      message(FATAL_ERROR "the archive was changed")
+    endif()
+  endif()
+endfunction()
