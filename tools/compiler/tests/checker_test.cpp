@@ -164,9 +164,9 @@ TEST(Checker, InheritanceChainsOfAnyDepth) {
     EXPECT_EQ(looped.errors, std::vector<std::string>{"test.tav:1:7: class 'C0' inherits from itself"});
 }
 
-// Lookups are hashed: four times the names take four to nine times as long
-// (caches), far from the sixteen times of a search per name (best of three
-// runs).
+// Lookups are hashed: eight times the names take eight to thirty times as
+// long (caches, which this machine's neighbours share), far from the
+// sixty-four times of a search per name (best of three runs).
 TEST(Checker, ManyNamesCompileInLinearTime) {
     auto params = [](int n) {
         std::string s = "Module M\n  Function F(";
@@ -212,8 +212,8 @@ TEST(Checker, ManyNamesCompileInLinearTime) {
         return best;
     };
     for (const Form& f : forms) {
-        double small = best_seconds(f.source(12500)), large = best_seconds(f.source(50000));
-        EXPECT_LT(large / small, 10.0) << f.what << ": " << small << " s for 12,500, " << large << " s for 50,000";
+        double small = best_seconds(f.source(12500)), large = best_seconds(f.source(100000));
+        EXPECT_LT(large / small, 40.0) << f.what << ": " << small << " s for 12,500, " << large << " s for 100,000";
     }
 }
 
